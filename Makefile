@@ -1,0 +1,45 @@
+# The two commands a fresh machine needs are `make run` and `make test`; both install
+# the Debian packages that are missing first.
+BUILD          ?= build
+BUILD_SANITIZE ?= build-sanitize
+BUILD_FUZZ     ?= build-fuzz
+JOBS           ?= $(shell nproc)
+CMAKE_FLAGS    ?=
+
+.PHONY: deps configure build run test test-sanitize bench fuzz format clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(BUILD_SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSET_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_SANITIZE) -j $(JOBS)
+	cd $(BUILD_SANITIZE) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/testing/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/bench.sh $(BUILD)
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSET_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD_SANITIZE) $(BUILD_FUZZ)

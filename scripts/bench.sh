@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Generates the benchmark inputs into the build folder (once) and runs every
+# benchmark program that has been built, one after the other.
+set -euo pipefail
+build=${1:-build}
+inputs="$build/bench-inputs"
+if [ ! -f "$inputs/telnet_stream.bin" ]; then
+  mkdir -p "$inputs"
+  "$build/bin/gen_inputs" "$inputs"
+  (cd "$inputs" && sha256sum --quiet -c "$OLDPWD/bench/inputs.sha256")
+fi
+
+bench() {
+  local program=$1
+  shift
+  if [ -x "$build/bin/$program" ]; then
+    echo "== $program $*"
+    "$build/bin/$program" "$@"
+  fi
+}
+
+# One line per benchmark run; the peers run right after the program they are compared with.

@@ -1,0 +1,14 @@
+// main() for test programs that need a QApplication: widgets, timers and sockets
+// driven by the Qt event loop. The offscreen platform is the default, so tests run
+// without a display.
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
