@@ -1,0 +1,44 @@
+// The emulation engine's commands, split from the byte loop of TermWrite.
+#pragma once
+
+#include "screen_ops.h"
+
+namespace glyphterm {
+
+// What one TermWrite call notes while it runs.
+struct WriteProgress
+{
+    bool scrolled = false;
+};
+
+// A line feed: at the bottom margin the region scrolls up, else the cursor moves down
+// (a cursor below the bottom margin on the last row stays).
+inline void lineFeed(TerminalScreen &screen, WriteProgress &progress)
+{
+    if (screen.cursorRow == screen.regionBottom) {
+        scrollRegionUp(screen);
+        progress.scrolled = true;
+    } else if (screen.cursorRow < screen.rows - 1) {
+        ++screen.cursorRow;
+    }
+}
+
+// Returns the parser to the ground state with no completed parameters.
+inline void endSequence(ParserData &parser)
+{
+    parser.state = StateGround;
+    parser.kind = KindNone;
+    parser.count = 0;
+}
+
+void appendDigit(ParserData &parser, unsigned char digit);
+void completeParameter(ParserData &parser);
+
+void runEscapeCommand(TerminalScreen &screen, unsigned char final, WriteProgress &progress);
+void runCsiCommand(TerminalScreen &screen, unsigned char final);
+void runPrivateMode(TerminalScreen &screen, unsigned char final);
+void runCsiEqualsCommand(TerminalScreen &screen, unsigned char final);
+void designateCharacterSet(TerminalScreen &screen, unsigned char set);
+void alignmentPattern(TerminalScreen &screen);
+
+} // namespace glyphterm

@@ -1,0 +1,243 @@
+// TermWrite: the byte loop. Control characters act in every state; every other byte
+// goes to the parser's state machine, whose commands are in engine_commands.cpp.
+#include "glyphterm/emulator.h"
+
+#include "engine.h"
+
+#include <QApplication>
+
+namespace glyphterm {
+
+namespace {
+
+// The bytes that act as control characters in every state.
+constexpr std::array<bool, 256> controlTable()
+{
+    std::array<bool, 256> table{};
+    for (int b :
+         {0, 7, 8, 9, 10, 11, 12, 13, 14, 15, 24, 26, 27, 127, 132, 133, 136, 141, 142, 143, 144, 155, 156})
+        table[b] = true;
+    return table;
+}
+constexpr std::array<bool, 256> IsControl = controlTable();
+
+// Stores a character at the cursor with the current attribute and moves on.
+inline void printCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress &progress)
+{
+    const std::uint16_t attribute = screen.attribute;
+    screen.row(screen.cursorRow)[screen.cursorColumn] =
+        TermCell{byte, attribute, (attribute & AttrExplicitFore) ? screen.foreground : 0,
+                 (attribute & AttrExplicitBack) ? screen.background : 0};
+    if (screen.cursorColumn < screen.columns - 1) {
+        ++screen.cursorColumn;
+    } else if (screen.modes & ModeAutoWrap) {
+        screen.cursorColumn = 0;
+        lineFeed(screen, progress);
+    }
+}
+
+void horizontalTab(TerminalScreen &screen, WriteProgress &progress)
+{
+    const int spaces = std::min(8 - screen.cursorColumn % 8, screen.columns - screen.cursorColumn);
+    const std::uint16_t attribute = screen.attribute;
+    const TermCell space{' ', attribute, (attribute & AttrExplicitFore) ? screen.foreground : 0,
+                         (attribute & AttrExplicitBack) ? screen.background : 0};
+    blankCells(screen.row(screen.cursorRow) + screen.cursorColumn, spaces, space);
+    screen.cursorColumn += spaces;
+    if (screen.cursorColumn >= screen.columns) {
+        screen.cursorColumn = 0;
+        lineFeed(screen, progress);
+    }
+}
+
+void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress &progress)
+{
+    ParserData &parser = screen.parser;
+    switch (byte) {
+    case 7:
+        if (screen.modes & ModeBell)
+            QApplication::beep();
+        break;
+    case 8:
+        if (screen.cursorColumn > 0)
+            --screen.cursorColumn;
+        break;
+    case 9:
+        horizontalTab(screen, progress);
+        break;
+    case 10:
+    case 11:
+    case 12:
+        if (screen.modes & ModeLfNewLine)
+            screen.cursorColumn = 0;
+        lineFeed(screen, progress);
+        break;
+    case 13:
+        if (screen.modes & ModeCrNewLine)
+            lineFeed(screen, progress);
+        screen.cursorColumn = 0;
+        break;
+    case 15:
+        screen.attribute &= ~AttrGraphics;
+        break;
+    case 24:
+    case 26:
+        endSequence(parser);
+        break;
+    case 27:
+        if (screen.emulation != emNone) {
+            parser.state = StateEscape;
+            parser.kind = KindNone;
+        }
+        break;
+    case 127:
+        if (screen.cursorColumn > 0) {
+            --screen.cursorColumn;
+            screen.row(screen.cursorRow)[screen.cursorColumn] = blankCell(screen);
+        }
+        break;
+    case 155:
+        if (screen.emulation != emNone) {
+            parser.state = StateSequence;
+            parser.kind = KindCsi;
+        }
+        break;
+    case 132: // IND, NEL, HTS, RI, SS2, SS3, DCS, ST: ESC and the byte minus 64
+    case 133:
+    case 136:
+    case 141:
+    case 142:
+    case 143:
+    case 144:
+    case 156:
+        runEscapeCommand(screen, static_cast<unsigned char>(byte - 64), progress);
+        endSequence(parser);
+        break;
+    default: // NUL, SO
+        break;
+    }
+}
+
+bool isDigit(unsigned char byte)
+{
+    return byte >= '0' && byte <= '9';
+}
+
+void sequenceByte(TerminalScreen &screen, unsigned char byte)
+{
+    ParserData &parser = screen.parser;
+    switch (parser.kind) {
+    case KindCsi:
+    case KindCsiEquals:
+        if (isDigit(byte)) {
+            appendDigit(parser, byte);
+        } else if (byte == ';') {
+            completeParameter(parser);
+        } else if (parser.kind == KindCsi && byte == '?') {
+            parser.kind = KindPrivate;
+        } else if (parser.kind == KindCsi && byte == '=') {
+            parser.kind = KindCsiEquals;
+        } else {
+            if (parser.textLength > 0)
+                completeParameter(parser);
+            if (parser.kind == KindCsi)
+                runCsiCommand(screen, byte);
+            else if (screen.emulation == emAnsi)
+                runCsiEqualsCommand(screen, byte);
+            endSequence(parser);
+        }
+        break;
+    case KindPrivate:
+        if (isDigit(byte)) {
+            appendDigit(parser, byte);
+        } else {
+            if (byte == 'h' || byte == 'l')
+                runPrivateMode(screen, byte);
+            parser.textLength = 0;
+            endSequence(parser);
+        }
+        break;
+    case KindDesignateG0:
+    case KindDesignateG1:
+        designateCharacterSet(screen, byte);
+        endSequence(parser);
+        break;
+    case KindLineAttribute:
+        if (byte == '8')
+            alignmentPattern(screen);
+        endSequence(parser);
+        break;
+    default:
+        endSequence(parser);
+        break;
+    }
+}
+
+void escapeByte(TerminalScreen &screen, unsigned char byte, WriteProgress &progress)
+{
+    ParserData &parser = screen.parser;
+    switch (byte) {
+    case '#':
+        parser.state = StateSequence;
+        parser.kind = KindLineAttribute;
+        break;
+    case '(':
+        parser.state = StateSequence;
+        parser.kind = KindDesignateG0;
+        break;
+    case ')':
+        parser.state = StateSequence;
+        parser.kind = KindDesignateG1;
+        break;
+    case '[':
+        parser.state = StateSequence;
+        parser.kind = KindCsi;
+        break;
+    default:
+        runEscapeCommand(screen, byte, progress);
+        endSequence(parser);
+        break;
+    }
+}
+
+} // namespace
+
+int TermWrite(int handle, const char *bytes, std::size_t length)
+{
+    TerminalScreen *screen = lookupScreen(handle);
+    if (!screen)
+        return 0;
+    if (!bytes)
+        length = 0;
+    const int firstRow = screen->cursorRow;
+    WriteProgress progress;
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes);
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned char byte = data[i];
+        if (IsControl[byte]) {
+            controlCharacter(*screen, byte, progress);
+            continue;
+        }
+        switch (screen->parser.state) {
+        case StateGround:
+            if (byte >= 32)
+                printCharacter(*screen, byte, progress);
+            break;
+        case StateEscape:
+            escapeByte(*screen, byte, progress);
+            break;
+        default:
+            sequenceByte(*screen, byte);
+            break;
+        }
+    }
+    if (!screen->noRefresh()) {
+        if (progress.scrolled)
+            invalidateScreen(*screen, true);
+        else
+            invalidateRows(*screen, firstRow, screen->cursorRow);
+    }
+    return 1;
+}
+
+} // namespace glyphterm
