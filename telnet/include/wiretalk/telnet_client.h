@@ -275,15 +275,16 @@ private:
     bool InitNetwork();
     void startNetworkOrRaise();
     short ReportError();
-    void raiseCode(short code) const;
+    void reportAndRaise();
     void completeConnection();
-    void OnSocketNotify(unsigned message, int socket, std::uint32_t lParam);
+    void OnSocketNotify(int socket, std::uint32_t lParam);
     short readInto(char *destination, short length);
     short writeFrom(const char *source, short length);
-    std::uint32_t cachedLocalAddress();
+    bool fillLocalAddressCache();
+    short transferLength(qsizetype size, std::optional<int> length) const;
 
     bool m_userMode = true;
-    bool m_modified = false;
+    mutable bool m_modified = false;
     short m_action = 0;
     bool m_autoResolve = true;
     bool m_binary = true;

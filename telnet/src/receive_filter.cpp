@@ -1,0 +1,210 @@
+// Receiving: one block at a time into the session buffer, and the receive filter that
+// turns it into application data (bare LF to CR LF, NUL dropped unless binary, IAC
+// commands stripped and answered).
+#include "telnet_session.h"
+
+#include "wiretalk/socket_layer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace wiretalk {
+
+namespace {
+
+constexpr unsigned char kCR = 13;
+constexpr unsigned char kLF = 10;
+
+// Bytes the filter must look at one by one; every other byte is copied as it is.
+constexpr std::array<bool, 256> kSpecial = [] {
+    std::array<bool, 256> special{};
+    special[0] = special[kLF] = special[kTelnetIAC] = true;
+    return special;
+}();
+
+int failedWait(int handle, int ready)
+{
+    TelnetSession *session = LookupSession(handle);
+    if (session == nullptr)
+        return -1;
+    session->blocked = 0;
+    if (ready == 0)
+        session->timedOut = 1;
+    return Fail(ready == 0 ? kErrTimedOut : kErrReadFailed);
+}
+
+int received(TelnetSession &session, int got)
+{
+    session.blocked = 0;
+    if (got > 0) {
+        session.receiveCount = got;
+        session.receiveIndex = 0;
+        return got;
+    }
+    if (got == 0) {
+        session.closed = 1;
+        return Fail(kErrClosed);
+    }
+    return Fail(SocketLastError() == kWsaEWouldBlock ? kErrRetry : kErrReadFailed);
+}
+
+// What a read returns after the filter loop stopped on an error.
+int resultAfterError(int error, int delivered)
+{
+    if (error == kErrRetry)
+        return delivered;
+    if (error == kErrTimedOut || error == kErrClosed)
+        return delivered > 0 ? delivered : -1;
+    return -1;
+}
+
+} // namespace
+
+int TelnetFillBuffer(int handle)
+{
+    TelnetSession *session = LookupSession(handle);
+    if (session == nullptr)
+        return -1;
+    if (session->closed)
+        return Fail(kErrClosed);
+    if (session->receiveCount > 0)
+        return session->receiveCount;
+    session->blocked = 1;
+    session->timedOut = 0;
+    const bool waits = session->commandPending || !session->asynchronous();
+    const int socket = session->socket;
+    // The socket is non-blocking: receive first, and wait only when that would block.
+    int got = SocketRecv(socket, reinterpret_cast<char *>(session->receiveBuffer), kBufferSize, 0);
+    if (got < 0 && waits && SocketLastError() == kWsaEWouldBlock) {
+        const int ready = SocketWait(socket, false, session->commandPending ? 1 : session->timeout);
+        session = LookupSession(handle);
+        if (session == nullptr)
+            return -1;
+        if (ready != 1)
+            return failedWait(handle, ready);
+        got = SocketRecv(socket, reinterpret_cast<char *>(session->receiveBuffer), kBufferSize, 0);
+    }
+    return received(*session, got);
+}
+
+int PeekByte(int handle)
+{
+    TelnetSession *session = LookupSession(handle);
+    if (session == nullptr)
+        return -1;
+    if (session->receiveCount == 0) {
+        if (TelnetFillBuffer(handle) < 0)
+            return -1;
+        session = LookupSession(handle);
+        if (session == nullptr)
+            return -1;
+    }
+    return session->receiveBuffer[session->receiveIndex];
+}
+
+int TakeByte(int handle)
+{
+    const int byte = PeekByte(handle);
+    if (byte < 0)
+        return -1;
+    TelnetSession *session = LookupSession(handle);
+    if (session == nullptr)
+        return -1;
+    ++session->receiveIndex;
+    --session->receiveCount;
+    return byte;
+}
+
+int TelnetRead(int handle, char *buffer, int count)
+{
+    TelnetSession *session = LookupSession(handle);
+    if (session == nullptr)
+        return -1;
+    const bool binary = (session->optionFlags & kOptionBinary) != 0;
+    if (buffer == nullptr)
+        return Fail(kErrInvalidParameter);
+    if (count <= 0)
+        return 0;
+
+    int delivered = 0;
+    int error = 0;
+    auto deliver = [&](unsigned char byte) {
+        buffer[delivered++] = static_cast<char>(byte);
+        session->lastDelivered = byte;
+    };
+    while (delivered < count) {
+        if (session->receiveCount == 0) {
+            if (delivered > 0)
+                break; // a read never waits for more once it holds data
+            const int filled = TelnetFillBuffer(handle);
+            const int fillError = TelnetLastError();
+            session = LookupSession(handle);
+            if (session == nullptr)
+                return -1;
+            if (filled < 0) {
+                error = fillError;
+                break;
+            }
+        }
+        const unsigned char *next = session->receiveBuffer + session->receiveIndex;
+        const int span = std::min(count - delivered, session->receiveCount);
+        int plain = 0;
+        while (plain < span && !kSpecial[next[plain]])
+            ++plain;
+        if (plain > 0) {
+            std::memcpy(buffer + delivered, next, static_cast<size_t>(plain));
+            delivered += plain;
+            session->receiveIndex += plain;
+            session->receiveCount -= plain;
+            session->lastDelivered = next[plain - 1];
+            continue;
+        }
+        const unsigned char byte = *next;
+        if (byte == kLF && session->lastDelivered != kCR) {
+            deliver(kCR); // the LF itself follows on the next pass
+            continue;
+        }
+        ++session->receiveIndex;
+        --session->receiveCount;
+        if (byte == 0 && !binary)
+            continue;
+        if (byte != kTelnetIAC) {
+            deliver(byte);
+            continue;
+        }
+        session->commandPending = 1;
+        const int command = TakeByte(handle);
+        session = LookupSession(handle);
+        if (session == nullptr)
+            return -1;
+        if (command < 0)
+            break; // the command is incomplete: stop, without an error
+        if (command == kTelnetIAC) {
+            session->commandPending = 0;
+            deliver(kTelnetIAC);
+            continue;
+        }
+        InterpretCommand(handle, static_cast<unsigned char>(command));
+        session = LookupSession(handle);
+        if (session == nullptr)
+            return -1;
+        session->commandPending = 0;
+    }
+    session->commandPending = 0;
+    const int result = error != 0 ? resultAfterError(error, delivered) : delivered;
+
+    if (session->asynchronous() && session->receiveCount == 0) {
+        // Tell the client when more is already waiting; this fill's failure is not ours.
+        const int keptError = TelnetLastError();
+        const bool more = TelnetFillBuffer(handle) > 0;
+        TelnetSetLastError(keptError);
+        session = LookupSession(handle);
+        if (session != nullptr && more)
+            NotifyWindow::PostNotify(session->notifyWindow, session->notifyMessage, session->socket,
+                                     MakeSelectReply(FD_READ, 0));
+    }
+    return result;
+}
+
+} // namespace wiretalk
