@@ -58,16 +58,28 @@ std::string quoted(const std::string &line)
         }
         const char e = line[++i];
         switch (e) {
-        case 'e': out += '\033'; break;
-        case 'r': out += '\r'; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
-        case 'b': out += '\b'; break;
+        case 'e':
+            out += '\033';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
+        case 'b':
+            out += '\b';
+            break;
         case 'x':
             out += static_cast<char>(std::stoi(line.substr(i + 1, 2), nullptr, 16));
             i += 2;
             break;
-        default: out += e; break;
+        default:
+            out += e;
+            break;
         }
     }
     return out;
@@ -221,7 +233,8 @@ private:
             std::string buffer(static_cast<std::size_t>(std::max(maximum, 0)) + 1, '\0');
             const int copied = TermGetText(handle_, std::stoi(a), buffer.data(), maximum);
             const std::string got = buffer.substr(0, static_cast<std::size_t>(copied));
-            check(got == quoted(line) && buffer[copied] == '\0', "text \"" + quoted(line) + "\"", "\"" + got + "\"");
+            check(got == quoted(line) && buffer[copied] == '\0', "text \"" + quoted(line) + "\"",
+                  "\"" + got + "\"");
             return true;
         }
         if (command == "attr") {
