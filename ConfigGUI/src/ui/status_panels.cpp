@@ -1,0 +1,64 @@
+#include "ui/status_panels.h"
+
+#include <QLabel>
+#include <QPixmap>
+#include <QStatusBar>
+
+QString imagePath(const QString &imageKey)
+{
+    return QStringLiteral(":/images/%1.png").arg(imageKey);
+}
+
+StatusPanels::StatusPanels(QStatusBar *bar)
+{
+    struct PanelSpec
+    {
+        const char *key;
+        const char *text;
+        const char *toolTip;
+        int stretch;
+    };
+    const PanelSpec specs[] = {
+        {"Status", "Status:", "Communications Port Status", 3},
+        {"Settings", "Settings:", "Communications Port Settings", 3},
+        {"ConnectTime", "", "Connect Time", 1},
+        {"Receive", "", "Receive Mode", 0},
+        {"Connected", "", "Port Mode", 0},
+    };
+    for (const PanelSpec &spec : specs) {
+        auto *label = new QLabel(QString::fromLatin1(spec.text), bar);
+        label->setObjectName(QStringLiteral("sbrTerminal_") + QLatin1String(spec.key));
+        label->setToolTip(QString::fromLatin1(spec.toolTip));
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setMinimumWidth(spec.stretch ? 90 : 24);
+        bar->addPermanentWidget(label, spec.stretch);
+        panels_.insert(QString::fromLatin1(spec.key), label);
+    }
+}
+
+QLabel *StatusPanels::panel(const QString &key) const
+{
+    return panels_.value(key);
+}
+
+QString StatusPanels::text(const QString &key) const
+{
+    return panels_.value(key)->text();
+}
+
+void StatusPanels::setText(const QString &key, const QString &text)
+{
+    panels_.value(key)->setText(text);
+}
+
+QString StatusPanels::picture(const QString &key) const
+{
+    return pictures_.value(key);
+}
+
+void StatusPanels::setPicture(const QString &key, const QString &imageKey)
+{
+    pictures_.insert(key, imageKey);
+    panels_.value(key)->setPixmap(QPixmap(imagePath(imageKey)));
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The terminal view: the plain text box txtTerm in place of the tabs, the operator's keys
+// going straight to the unit, received text shown as it arrives, and the communications
+// log that records it.
+#include <QString>
+
+class frmTevoHadraConfig;
+
+void useTerminalView(frmTevoHadraConfig &w);
+void useFormsView(frmTevoHadraConfig &w);
+
+// The terminal display routine: shows received text in txtTerm.
+void showInTerminal(frmTevoHadraConfig &w, const QString &text);
+
+// What the display inserts for a received chunk: backspaces applied, line breaks made
+// "\r\n". eraseLastShown is set when a backspace at the very start must remove the last
+// character already shown.
+QString prepareTerminalText(const QString &received, bool &eraseLastShown);
+
+// A key typed in txtTerm: sent to the open transport (true: the key is consumed).
+bool sendTypedKey(frmTevoHadraConfig &w, const QString &keyText);
+
+void openCommunicationsLog(frmTevoHadraConfig &w);
+void closeCommunicationsLog(frmTevoHadraConfig &w);

@@ -1,0 +1,86 @@
+#include "modal_driver.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+void ModalDriver::onNextModal(const QString &dialogName, std::function<void(QDialog &)> handle, int waitMs)
+{
+    auto deadline = std::make_shared<QDeadlineTimer>(waitMs);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [this, dialogName, handle, deadline, poll] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == dialogName) {
+            ++handled_;
+            handle(*dialog);
+            *poll = nullptr; // breaks the cycle
+            return;
+        }
+        if (deadline->hasExpired()) {
+            ++missed_;
+            *poll = nullptr;
+            return;
+        }
+        QTimer::singleShot(5, [poll] {
+            if (*poll)
+                (*poll)();
+        });
+    };
+    QTimer::singleShot(0, [poll] {
+        if (*poll)
+            (*poll)();
+    });
+}
+
+struct Watchdog::Impl
+{
+    std::atomic<bool> done{false};
+    std::thread thread;
+};
+
+Watchdog::Watchdog(int seconds) : impl_(new Impl)
+{
+    impl_->thread = std::thread([impl = impl_, seconds] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (!impl->done) {
+            if (std::chrono::steady_clock::now() > end) {
+                std::fprintf(stderr, "watchdog: the test did not finish within %d s\n", seconds);
+                std::fflush(stderr);
+                std::_Exit(3);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+}
+
+Watchdog::~Watchdog()
+{
+    impl_->done = true;
+    impl_->thread.join();
+    delete impl_;
+}
+
+bool waitForCondition(const std::function<bool()> &condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+void pressButton(QDialog &dialog, const QString &buttonName)
+{
+    if (auto *button = dialog.findChild<QAbstractButton *>(buttonName))
+        button->click();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// Drives our own modal dialogs in tests: before the action that opens one, schedule a
+// callback that waits (bounded) for the dialog to become the active modal widget and then
+// fills it and presses a button. A watchdog fails a test that would otherwise hang.
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Runs a handler on the next modal dialog with a given object name; counts the dialogs
+// handled and the ones that never came.
+class ModalDriver
+{
+public:
+    // dialogName: the dialog's object name, e.g. "frmUserNamePassword".
+    void onNextModal(const QString &dialogName, std::function<void(QDialog &)> handle, int waitMs = 5000);
+    int handledCount() const { return handled_; }
+    int missedCount() const { return missed_; }
+
+private:
+    int handled_ = 0;
+    int missed_ = 0;
+};
+
+// Kills the process with a message if the test is still running after `seconds`.
+class Watchdog
+{
+public:
+    explicit Watchdog(int seconds);
+    ~Watchdog();
+
+private:
+    struct Impl;
+    Impl *impl_;
+};
+
+// Waits (yielding, bounded) until the condition holds.
+bool waitForCondition(const std::function<bool()> &condition, int timeoutMs = 5000);
+
+// Presses a button of a dialog by object name.
+void pressButton(QDialog &dialog, const QString &buttonName);
