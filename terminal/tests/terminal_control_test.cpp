@@ -1,0 +1,332 @@
+// The control's properties and methods: errors, design-time rules, screen sizes,
+// selection, writing, persistence, printing and the library exports.
+#include "glyphterm/screen.h"
+#include "glyphterm/terminal.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace glyphterm;
+
+namespace {
+
+int errorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const ControlError &error) {
+        return error.number();
+    }
+    return 0;
+}
+
+QString screenText(const Terminal &terminal, int start, int count)
+{
+    QByteArray buffer(count + 1, '\0');
+    const int copied = TermGetText(terminal.screenHandle(), start, buffer.data(), count);
+    return QString::fromLatin1(buffer.constData(), copied);
+}
+
+TEST(Control, BadValuesRaiseTheStandardErrors)
+{
+    Terminal terminal;
+    EXPECT_EQ(errorOf([&] { terminal.setAction(9); }), 380);
+    EXPECT_EQ(terminal.Action(), 9); // stored all the same
+    EXPECT_EQ(errorOf([&] { terminal.setAction(-1); }), 380);
+    EXPECT_EQ(errorOf([&] { terminal.setMousePointer(16); }), 380);
+    EXPECT_EQ(errorOf([&] { terminal.setMousePointer(-1); }), 380);
+    EXPECT_EQ(errorOf([&] { terminal.setMousePointer(15); }), 0);
+    EXPECT_EQ(errorOf([&] { terminal.setMousePointer(2); }), 0);
+    EXPECT_EQ(terminal.viewport()->cursor().shape(), Qt::CrossCursor);
+    EXPECT_EQ(errorOf([&] { terminal.setCellWidth(3); }), 383);
+    EXPECT_EQ(errorOf([&] { terminal.setCellHeight(3); }), 383);
+    EXPECT_EQ(errorOf([&] { terminal.setSelText(QStringLiteral("x")); }), 383);
+    EXPECT_EQ(errorOf([&] { terminal.Output(); }), 394);
+}
+
+TEST(Control, RunTimePropertiesCannotBeReadAtDesignTime)
+{
+    Terminal terminal;
+    terminal.setUserMode(false);
+    const std::function<void()> reads[] = {
+        [&] { terminal.Action(); },    [&] { terminal.SelLength(); },  [&] { terminal.SelStart(); },
+        [&] { terminal.Attribute(); }, [&] { terminal.CellHeight(); }, [&] { terminal.CellWidth(); },
+        [&] { terminal.SelText(); },   [&] { terminal.KeyMap(0); },    [&] { terminal.Printer(); },
+        [&] { terminal.NoRefresh(); },
+    };
+    for (const auto &read : reads)
+        EXPECT_EQ(errorOf(read), 394);
+    // Design-time properties stay readable and writable.
+    terminal.setColumns(132);
+    EXPECT_EQ(terminal.Columns(), 132);
+    EXPECT_TRUE(terminal.AutoWrap());
+    terminal.setUserMode(true);
+    EXPECT_GT(terminal.CellHeight(), 0);
+    EXPECT_GT(terminal.CellWidth(), 0);
+}
+
+TEST(Control, DesignTimeDrawingShowsOnlyTheBackground)
+{
+    Terminal terminal;
+    terminal.setBackColor(rgb(10, 20, 30));
+    QString text = QStringLiteral("\033[7m        ");
+    terminal.Write(text, static_cast<short>(text.size()));
+    QImage image(200, 60, QImage::Format_RGB32);
+    const auto draw = [&] {
+        image.fill(Qt::magenta);
+        QPainter painter(&image);
+        TermSetClientSize(terminal.screenHandle(), 200, 60);
+        terminal.draw(painter, image.rect());
+    };
+    terminal.setUserMode(false);
+    draw();
+    EXPECT_EQ(image.pixel(2, 2), qRgb(10, 20, 30));
+    terminal.setUserMode(true);
+    draw();
+    EXPECT_EQ(image.pixel(2, 2), qRgb(0, 0, 0)); // reversed blanks: the reverse pair's background
+    EXPECT_EQ(image.pixel(199, 59), qRgb(10, 20, 30));
+}
+
+TEST(Control, OutOfRangeSizesKeepTheOldScreen)
+{
+    Terminal terminal;
+    terminal.setOutput(QStringLiteral("kept"));
+    terminal.setColumns(300);
+    EXPECT_EQ(terminal.Columns(), 300);
+    int columns = 0;
+    int rows = 0;
+    TermGetSize(terminal.screenHandle(), &columns, &rows);
+    EXPECT_EQ(columns, 80);
+    EXPECT_EQ(screenText(terminal, 0, 4), QStringLiteral("kept"));
+    terminal.setColumns(100); // valid again: a new, cleared screen
+    TermGetSize(terminal.screenHandle(), &columns, &rows);
+    EXPECT_EQ(columns, 100);
+    EXPECT_EQ(screenText(terminal, 0, 4), QStringLiteral("    "));
+    terminal.setRows(4);
+    TermGetSize(terminal.screenHandle(), &columns, &rows);
+    EXPECT_EQ(rows, 25);
+    EXPECT_EQ(terminal.Rows(), 4);
+}
+
+TEST(Control, SelTextExtractsCellsFromTheSelection)
+{
+    Terminal terminal;
+    terminal.setSelStart(0);
+    terminal.setSelLength(5);
+    EXPECT_EQ(terminal.SelText(), QStringLiteral("     "));
+    terminal.setOutput(QStringLiteral("Hello\r\nworld"));
+    EXPECT_EQ(terminal.SelText(), QStringLiteral("Hello"));
+    terminal.setSelStart(80);
+    EXPECT_EQ(terminal.SelText(), QStringLiteral("world"));
+    terminal.setSelStart(-1); // the cursor's cell, after "world"
+    terminal.setSelLength(2);
+    EXPECT_EQ(terminal.SelText(), QStringLiteral("  "));
+    terminal.setSelLength(0);
+    EXPECT_EQ(terminal.SelText(), QString());
+    terminal.setSelStart(80 * 25 - 2);
+    terminal.setSelLength(10);
+    EXPECT_EQ(terminal.SelText().size(), 2);
+}
+
+TEST(Control, WriteOutputAndNewLine)
+{
+    Terminal terminal;
+    QString buffer = QStringLiteral("abcdef");
+    terminal.Write(buffer, 3);
+    EXPECT_EQ(screenText(terminal, 0, 4), QStringLiteral("abc "));
+    terminal.Write(buffer, 100); // fewer when the buffer is shorter
+    EXPECT_EQ(terminal.CursorX(), 9);
+    terminal.setOutput(QString::fromLatin1("\r\nxy\0z", 6));
+    EXPECT_EQ(screenText(terminal, 80, 3), QStringLiteral("xy "));
+
+    terminal.setNewLine(nlLF);
+    terminal.setOutput(QStringLiteral("ab\ncd"));
+    EXPECT_EQ(terminal.CursorX(), 2);
+    EXPECT_EQ(terminal.CursorY(), 2);
+    terminal.setNewLine(nlCR);
+    terminal.setOutput(QStringLiteral("\r"));
+    EXPECT_EQ(terminal.CursorY(), 3);
+    terminal.setNewLine(nlCRLF);
+    terminal.setOutput(QStringLiteral("\r"));
+    EXPECT_EQ(terminal.CursorY(), 3);
+
+    terminal.setCursorX(500);
+    terminal.setCursorY(7);
+    EXPECT_EQ(terminal.CursorX(), 79);
+    EXPECT_EQ(terminal.CursorY(), 7);
+    terminal.setAttribute(AttrBold);
+    terminal.setOutput(QStringLiteral("\033[4m"));
+    EXPECT_EQ(terminal.Attribute(), AttrBold | AttrUnderline);
+}
+
+TEST(Control, ActionsEditTheScreen)
+{
+    Terminal terminal;
+    terminal.setOutput(QStringLiteral("line one\r\nline two"));
+    terminal.setCursorY(0);
+    terminal.setAction(3); // insert line
+    EXPECT_EQ(screenText(terminal, 80, 8), QStringLiteral("line one"));
+    terminal.setAction(4); // delete line
+    EXPECT_EQ(screenText(terminal, 0, 8), QStringLiteral("line one"));
+    terminal.setAction(5); // scroll up
+    EXPECT_EQ(screenText(terminal, 0, 8), QStringLiteral("line two"));
+    terminal.setCursorX(4);
+    terminal.setAction(2); // clear to end of line
+    EXPECT_EQ(screenText(terminal, 0, 8), QStringLiteral("line    "));
+    terminal.setAction(1);
+    EXPECT_EQ(screenText(terminal, 0, 8), QStringLiteral("        "));
+    EXPECT_EQ(terminal.Action(), 1);
+}
+
+TEST(Control, PrintActionWritesThePdfNamedByPrinter)
+{
+    QTemporaryDir dir;
+    Terminal terminal;
+    terminal.setOutput(QStringLiteral("printed"));
+    const QString path = dir.filePath(QStringLiteral("control.pdf"));
+    terminal.setPrinter(path);
+    terminal.setAction(8);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+}
+
+TEST(Control, PropertiesSurviveASaveAndLoad)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("props.ini")), QSettings::IniFormat);
+    {
+        Terminal saved;
+        saved.setAutoWrap(false);
+        saved.setBell(false);
+        saved.setBoldColor(rgb(1, 2, 3));
+        saved.setColumns(132);
+        saved.setRows(40);
+        saved.setCursor(false);
+        saved.setCursorStyle(csBlock);
+        saved.setEmulation(emVT220);
+        saved.setNewLine(nlLF);
+        saved.setBackColor(rgb(4, 5, 6));
+        saved.setForeColor(rgb(7, 8, 9));
+        saved.setBorderStyle(1);
+        saved.setFontName(QStringLiteral("DejaVu Sans Mono"));
+        saved.setFontSize(11);
+        saved.setFontBold(true);
+        settings.beginGroup(QStringLiteral("Terminal1"));
+        saved.saveProperties(settings);
+        settings.endGroup();
+    }
+    Terminal loaded;
+    settings.beginGroup(QStringLiteral("Terminal1"));
+    loaded.loadProperties(settings);
+    settings.endGroup();
+    EXPECT_FALSE(loaded.AutoWrap());
+    EXPECT_FALSE(loaded.Bell());
+    EXPECT_EQ(loaded.BoldColor(), rgb(1, 2, 3));
+    EXPECT_EQ(loaded.Columns(), 132);
+    EXPECT_EQ(loaded.Rows(), 40);
+    EXPECT_FALSE(loaded.Cursor());
+    EXPECT_EQ(loaded.CursorStyle(), csBlock);
+    EXPECT_EQ(loaded.Emulation(), emVT220);
+    EXPECT_EQ(loaded.NewLine(), nlLF);
+    EXPECT_EQ(loaded.BackColor(), rgb(4, 5, 6));
+    EXPECT_EQ(loaded.ForeColor(), rgb(7, 8, 9));
+    EXPECT_EQ(loaded.BorderStyle(), 1);
+    EXPECT_EQ(loaded.FontName(), QStringLiteral("DejaVu Sans Mono"));
+    EXPECT_FLOAT_EQ(loaded.FontSize(), 11);
+    EXPECT_TRUE(loaded.FontBold());
+    // The screen follows the loaded properties.
+    int columns = 0;
+    int rows = 0;
+    TermGetSize(loaded.screenHandle(), &columns, &rows);
+    EXPECT_EQ(columns, 132);
+    EXPECT_EQ(rows, 40);
+    std::uint32_t modes = 0;
+    TermGetModes(loaded.screenHandle(), &modes);
+    EXPECT_EQ(modes & (ModeAutoWrap | ModeBell | ModeCursorVisible | ModeBlockCursor | ModeLfNewLine),
+              ModeBlockCursor | ModeLfNewLine);
+}
+
+TEST(Control, LoadingTakesDefaultsAndResetsAProportionalFont)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("props.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Font"), QFont(QStringLiteral("DejaVu Serif"), 14).toString());
+    Terminal terminal;
+    terminal.setAutoWrap(false);
+    terminal.setEmulation(emNone);
+    terminal.setBoldColor(rgb(9, 9, 9));
+    terminal.loadProperties(settings);
+    EXPECT_EQ(terminal.FontName(), QStringLiteral("Terminal"));
+    EXPECT_FLOAT_EQ(terminal.FontSize(), 9);
+    EXPECT_FALSE(terminal.FontBold());
+    EXPECT_TRUE(terminal.AutoWrap());
+    EXPECT_EQ(terminal.Emulation(), emAnsi);
+    EXPECT_EQ(terminal.Columns(), 80);
+    EXPECT_EQ(terminal.BoldColor(), rgb(9, 9, 9)); // no default: kept
+
+    terminal.setSelStart(3);
+    terminal.setSelLength(4);
+    terminal.setColumns(90);
+    terminal.ResetState();
+    EXPECT_EQ(terminal.SelStart(), 0);
+    EXPECT_EQ(terminal.SelLength(), 0);
+    EXPECT_EQ(terminal.Columns(), 80);
+}
+
+TEST(LibraryExports, VersionRecordIsCheckedAndFilledIn)
+{
+    EXPECT_EQ(static_cast<unsigned long>(DllGetVersion(nullptr)) & 0xFFFFFFFFu, 0x80004003u);
+    DLLVERSIONINFO info{};
+    info.cbSize = 24;
+    EXPECT_EQ(static_cast<unsigned long>(DllGetVersion(&info)) & 0xFFFFFFFFu, 0x80070057u);
+    info.cbSize = 20;
+    EXPECT_EQ(DllGetVersion(&info), 0);
+    EXPECT_EQ(info.dwMajorVersion, 3u);
+    EXPECT_EQ(info.dwMinorVersion, 20u);
+    EXPECT_EQ(info.dwBuildNumber, 3201u);
+    EXPECT_EQ(info.dwPlatformID, 1u);
+}
+
+TEST(LibraryExports, RegistrationFactoryAndUnloadTest)
+{
+    const QString registryPath = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                                 QStringLiteral("/Brixel/controls.conf");
+    ASSERT_EQ(DllRegisterServer(), 0);
+    {
+        QSettings registry(registryPath, QSettings::IniFormat);
+        EXPECT_EQ(registry.value(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")).toString(),
+                  QLatin1String(TerminalClassGuid));
+        const QString library = registry.value(QStringLiteral("Brixel.TerminalCtrl.1/Library")).toString();
+        EXPECT_TRUE(library.endsWith(QStringLiteral("libglyphterm.so"))) << library.toStdString();
+        registry.beginGroup(QLatin1String(TerminalClassGuid));
+        EXPECT_EQ(registry.value(QStringLiteral("ProgID")).toString(),
+                  QStringLiteral("Brixel.TerminalCtrl.1"));
+        EXPECT_EQ(registry.value(QStringLiteral("TypeName")).toString(),
+                  QStringLiteral("Brixel Terminal Emulation Control"));
+    }
+
+    void *object = nullptr;
+    EXPECT_NE(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", "IClassFactory", &object), 0);
+    EXPECT_EQ(object, nullptr);
+    ASSERT_EQ(DllGetClassObject(TerminalClassGuid, "IClassFactory", &object), 0);
+    EXPECT_EQ(DllCanUnloadNow(), 0);
+    QWidget *control = static_cast<TerminalClassFactory *>(object)->CreateInstance(nullptr);
+    ASSERT_NE(qobject_cast<Terminal *>(control), nullptr);
+    EXPECT_EQ(DllCanUnloadNow(), 1);
+    delete control;
+    EXPECT_EQ(DllCanUnloadNow(), 0);
+
+    ASSERT_EQ(DllUnregisterServer(), 0);
+    QSettings registry(registryPath, QSettings::IniFormat);
+    EXPECT_FALSE(registry.contains(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")));
+}
+
+} // namespace
