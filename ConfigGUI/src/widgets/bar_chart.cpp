@@ -1,0 +1,78 @@
+#include "widgets/bar_chart.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QLegend>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <algorithm>
+
+namespace linkset {
+namespace {
+
+constexpr double kMinimumTop = 10.0;
+const QColor kBarColor(0x1E, 0x5A, 0xC8);
+
+} // namespace
+
+BarChart::BarChart(QWidget *parent)
+    : QWidget(parent), chart_(new QChart), bars_(new QBarSet(QString())), categoryAxis_(new QBarCategoryAxis),
+      valueAxis_(new QValueAxis)
+{
+    bars_->setColor(kBarColor);
+    bars_->setBorderColor(kBarColor);
+    auto *series = new QBarSeries;
+    series->append(bars_);
+    chart_->addSeries(series);
+    chart_->addAxis(categoryAxis_, Qt::AlignBottom);
+    chart_->addAxis(valueAxis_, Qt::AlignLeft);
+    series->attachAxis(categoryAxis_);
+    series->attachAxis(valueAxis_);
+    valueAxis_->setLabelFormat(QStringLiteral("%g"));
+    valueAxis_->setRange(0.0, kMinimumTop);
+    chart_->legend()->hide();
+    chart_->setMargins(QMargins(4, 4, 4, 4));
+
+    auto *view = new QChartView(chart_, this);
+    view->setRenderHint(QPainter::Antialiasing);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+}
+
+BarChart::~BarChart() = default;
+
+void BarChart::setChartData(const QList<Column> &columns)
+{
+    columns_ = columns;
+    QStringList labels;
+    QList<qreal> values;
+    double top = kMinimumTop;
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        const Column &column = columns[i];
+        labels << (labels.contains(column.label) ? QStringLiteral("%1 (%2)").arg(column.label).arg(i + 1)
+                                                 : column.label);
+        values << column.value;
+        top = std::max(top, column.value);
+    }
+    bars_->remove(0, bars_->count());
+    bars_->append(values);
+    categoryAxis_->setCategories(labels);
+    valueAxis_->setRange(0.0, top);
+    valueAxis_->applyNiceNumbers();
+}
+
+QString BarChart::title() const
+{
+    return chart_->title();
+}
+
+void BarChart::setTitle(const QString &title)
+{
+    chart_->setTitle(title);
+}
+
+} // namespace linkset

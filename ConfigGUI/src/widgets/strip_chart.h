@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QColor>
+#include <QDateTime>
+#include <QWidget>
+#include <deque>
+#include <optional>
+#include <vector>
+
+QT_FORWARD_DECLARE_CLASS(QChart)
+QT_FORWARD_DECLARE_CLASS(QChartView)
+QT_FORWARD_DECLARE_CLASS(QDateTimeAxis)
+QT_FORWARD_DECLARE_CLASS(QLineSeries)
+QT_FORWARD_DECLARE_CLASS(QValueAxis)
+
+namespace linkset {
+
+// A chart of values against time: channels (named, coloured traces) share time points, each
+// point stamped when it was added. The time axis is labelled "hh:nn:ss" and scrolls with the
+// data: when a point lands outside the axis (past its end, or before its start after the clock
+// was set back), the axis moves so that the newest point sits at its right edge. The value axis runs from 0
+// to yAxisMax, raised when a value in view is larger (it is never lowered). Drawn as lime grid lines and
+// white text on black.
+//
+// Changes between BeginUpdate() and EndUpdate() are drawn once, at EndUpdate().
+// At most kMaxPoints time points are kept; adding one more forgets the oldest.
+class StripChart : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(QString title READ title WRITE setTitle)
+    Q_PROPERTY(bool legendVisible READ legendVisible WRITE setLegendVisible)
+    Q_PROPERTY(double yAxisMax READ yAxisMax WRITE setYAxisMax)
+    Q_PROPERTY(double xAxisSpan READ xAxisSpan WRITE setXAxisSpan)
+
+public:
+    static constexpr int kMaxPoints = 100000;
+
+    explicit StripChart(QWidget *parent = nullptr);
+    ~StripChart() override;
+
+    void BeginUpdate();
+    void EndUpdate();
+
+    // Adds a time point stamped with the current local time and returns its index.
+    int AddIndexTimeNow();
+    // Adds a time point with the given stamp and returns its index.
+    int AddIndexTime(const QDateTime &time);
+    int pointCount() const { return int(times_.size()); }
+    QDateTime pointTime(int index) const;
+
+    // Appends a channel and returns its number (channels count from 0). `lineWidth` is the
+    // trace's width in pixels; 0 draws the thinnest line the screen can show.
+    int addChannel(const QString &name, const QColor &color, int lineWidth);
+    void removeAllChannels();
+    int channelCount() const { return int(channels_.size()); }
+    QString channelName(int channel) const;
+
+    // The value of a channel at a point; empty when none was set there.
+    std::optional<double> channelData(int channel, int index) const;
+    void setChannelData(int channel, int index, double value);
+
+    // The time axis: where it starts and how long it is, in days.
+    QDateTime xAxisStart() const;
+    void setXAxisStart(const QDateTime &start);
+    double xAxisSpan() const { return xAxisSpanDays_; }
+    // Throws std::invalid_argument unless the span is above 0.
+    void setXAxisSpan(double days);
+
+    QString title() const;
+    void setTitle(const QString &title);
+    bool legendVisible() const;
+    void setLegendVisible(bool visible);
+    double yAxisMax() const { return yAxisMax_; }
+    void setYAxisMax(double maximum);
+
+    // The chart as drawn, for inspection.
+    const QChart *chart() const { return chart_; }
+
+private:
+    struct Channel
+    {
+        QString name;
+        QLineSeries *series = nullptr;
+        std::deque<std::optional<double>> values;
+    };
+
+    // Throw std::out_of_range when the chart has no such channel or point; checkChannel returns it.
+    int checkChannel(int channel) const;
+    void checkIndex(int index) const;
+    qint64 spanMilliseconds() const;
+    qint64 xAxisEnd() const;
+    void changed();
+    void redraw();
+
+    QChartView *view_ = nullptr;
+    QChart *chart_ = nullptr;
+    QDateTimeAxis *timeAxis_ = nullptr;
+    QValueAxis *valueAxis_ = nullptr;
+    std::deque<qint64> times_; // milliseconds since the epoch
+    std::vector<Channel> channels_;
+    qint64 xAxisStart_;
+    double xAxisSpanDays_ = 1.0 / 1440.0;
+    double yAxisMax_ = 100.0;
+    int updateDepth_ = 0;
+    bool pendingRedraw_ = false;
+};
+
+} // namespace linkset
