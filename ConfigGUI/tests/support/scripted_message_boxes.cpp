@@ -42,9 +42,8 @@ QStringList ScriptedMessageBoxes::texts() const
 std::optional<QString> ScriptedFileDialogs::choose(QWidget *, const platform::FileDialogRequest &request)
 {
     requests_.append(request);
-    if (answers_.empty())
+    const QString path = answers_.isEmpty() ? QString() : answers_.takeFirst();
+    if (path.isNull())
         return std::nullopt;
-    std::optional<QString> answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    return path;
 }

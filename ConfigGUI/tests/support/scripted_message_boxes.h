@@ -4,6 +4,7 @@
 #include "platform/message_boxes.h"
 
 #include <QList>
+#include <QStringList>
 #include <deque>
 
 class ScriptedMessageBoxes : public platform::MessageBoxes
@@ -23,7 +24,8 @@ private:
     std::deque<platform::MsgAnswer> answers_;
 };
 
-// A FileDialogs that answers from a queue of paths (empty optional = cancelled).
+// A FileDialogs that answers from a queue of paths (a null path = cancelled; cancelled
+// as well when the queue is empty).
 #include "platform/file_dialogs.h"
 
 class ScriptedFileDialogs : public platform::FileDialogs
@@ -31,10 +33,11 @@ class ScriptedFileDialogs : public platform::FileDialogs
 public:
     std::optional<QString> choose(QWidget *parent, const platform::FileDialogRequest &request) override;
 
-    void answerNext(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+    void answerNext(const QString &path) { answers_.append(path); }
+    void cancelNext() { answers_.append(QString()); }
     const QList<platform::FileDialogRequest> &requests() const { return requests_; }
 
 private:
     QList<platform::FileDialogRequest> requests_;
-    std::deque<std::optional<QString>> answers_;
+    QStringList answers_;
 };

@@ -1,0 +1,225 @@
+// The serial control on a real pseudo-terminal: events, reads, writes, checked
+// assignments and the causes of an open failure.
+#include "modal_driver.h"
+#include "session/mscomm.h"
+#include "session/port_open_failure.h"
+#include "session/serial_error.h"
+
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+using namespace session;
+
+namespace {
+
+// The far end of a pseudo-terminal, as a unit's serial console would hold it.
+class PtyPeer
+{
+public:
+    PtyPeer()
+    {
+        char name[128] = {};
+        if (::openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
+            path_ = QString::fromLocal8Bit(name);
+            ::fcntl(master_, F_SETFL, O_NONBLOCK);
+        }
+    }
+    ~PtyPeer()
+    {
+        closeMaster();
+        if (slave_ >= 0)
+            ::close(slave_);
+    }
+    const QString &path() const { return path_; }
+    void write(const QByteArray &bytes)
+    {
+        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), bytes.size());
+    }
+    QByteArray readAvailable(int expected, int timeoutMs = 3000)
+    {
+        QByteArray got;
+        waitForCondition(
+            [&] {
+                char buffer[256];
+                const ssize_t n = ::read(master_, buffer, sizeof buffer);
+                if (n > 0)
+                    got.append(buffer, n);
+                return got.size() >= expected;
+            },
+            timeoutMs);
+        return got;
+    }
+    void closeMaster()
+    {
+        if (master_ >= 0)
+            ::close(master_);
+        master_ = -1;
+    }
+
+private:
+    int master_ = -1;
+    int slave_ = -1;
+    QString path_;
+};
+
+} // namespace
+
+TEST(MSComm, OpensAPortWritesAndReadsWithTheRequestedLength)
+{
+    PtyPeer peer;
+    ASSERT_FALSE(peer.path().isEmpty());
+    MSComm port;
+    port.setDevices({peer.path()});
+    port.setCommPort(1);
+    port.setSettings(QStringLiteral("9600,N,8,1"));
+    port.setPortOpen(true);
+    ASSERT_TRUE(port.PortOpen());
+
+    port.Output("Get 01\r");
+    EXPECT_EQ(peer.readAvailable(7), QByteArray("Get 01\r"));
+
+    QSignalSpy events(&port, &MSComm::OnComm);
+    peer.write("abc");
+    ASSERT_TRUE(waitForCondition([&] { return port.InBufferCount() == 3; }));
+    EXPECT_GE(events.count(), 1);
+    EXPECT_EQ(port.CommEvent(), MSComm::comEvReceive);
+    port.setInputLen(1);
+    EXPECT_EQ(port.Input(), QByteArray("a"));
+    port.setInputLen(0);
+    EXPECT_EQ(port.Input(), QByteArray("bc"));
+    EXPECT_EQ(port.InBufferCount(), 0);
+
+    port.setPortOpen(false);
+    EXPECT_FALSE(port.PortOpen());
+    EXPECT_THROW(port.Input(), SerialError);
+    EXPECT_THROW(port.Output("x"), SerialError);
+}
+
+TEST(MSComm, ClosingSendsWhatWasQueuedLast)
+{
+    PtyPeer peer;
+    MSComm port;
+    port.setDevices({peer.path()});
+    port.setPortOpen(true);
+    port.Output("Exit\r");
+    port.setPortOpen(false);
+    EXPECT_EQ(peer.readAvailable(5), QByteArray("Exit\r"));
+}
+
+TEST(MSComm, AssignmentsAreCheckedWhenMade)
+{
+    PtyPeer peer;
+    MSComm port;
+    port.setDevices({peer.path()});
+    port.setSettings(QStringLiteral("19200,e,7,2"));
+    EXPECT_THROW(port.setSettings(QStringLiteral("9600,n,8,1.5")), SerialError);
+    EXPECT_EQ(port.Settings(), QStringLiteral("19200,e,7,2")); // a refused text changes nothing
+    EXPECT_THROW(port.setHandshaking(3), SerialError);
+    EXPECT_EQ(port.Handshaking(), 0);
+    port.setHandshaking(2);
+    EXPECT_EQ(port.Handshaking(), 2);
+
+    EXPECT_THROW(port.setCommPort(0), SerialError);
+    EXPECT_THROW(port.setCommPort(17), SerialError);
+    EXPECT_THROW(port.setCommPort(2), SerialError); // only one device here
+    EXPECT_EQ(port.CommPort(), 1);
+
+    port.setPortOpen(true);
+    EXPECT_THROW(port.setCommPort(1), SerialError); // not while open
+    EXPECT_THROW(port.setPortOpen(true), SerialError);
+}
+
+TEST(MSComm, AConfiguredDeviceListComesFromTheSettings)
+{
+    QSettings settings(QStringLiteral("Corvane"), QStringLiteral("Linkset"));
+    settings.setValue(QStringLiteral("Properties/CommDevices"), QStringLiteral("/dev/ttyA, /dev/ttyB"));
+    settings.sync();
+    EXPECT_EQ(MSComm::defaultDevices(), (QStringList{"/dev/ttyA", "/dev/ttyB"}));
+    settings.remove(QStringLiteral("Properties/CommDevices"));
+}
+
+TEST(MSComm, APortHeldElsewhereIsReportedAsInUse)
+{
+    PtyPeer peer;
+    MSComm first;
+    first.setDevices({peer.path()});
+    first.setPortOpen(true);
+    MSComm second;
+    second.setDevices({peer.path()});
+    try {
+        second.setPortOpen(true);
+        FAIL() << "the second open succeeded";
+    } catch (const SerialError &error) {
+        EXPECT_EQ(error.description(), QStringLiteral("This Port is Already in Use!"));
+    }
+}
+
+TEST(MSComm, AMissingDeviceIsNamed)
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath(QStringLiteral("ttyGone0"));
+    MSComm port;
+    port.setDevices({device});
+    try {
+        port.setPortOpen(true);
+        FAIL() << "a missing device was opened";
+    } catch (const SerialError &error) {
+        EXPECT_TRUE(error.description().contains(device)) << error.description().toStdString();
+        EXPECT_TRUE(error.description().contains(QStringLiteral("does not exist")));
+    }
+}
+
+TEST(MSComm, ALostDeviceClosesThePort)
+{
+    PtyPeer peer;
+    MSComm port;
+    port.setDevices({peer.path()});
+    port.setPortOpen(true);
+    QSignalSpy lost(&port, &MSComm::portLost);
+    peer.closeMaster();
+    ASSERT_TRUE(waitForCondition([&] { return lost.count() == 1; }));
+    EXPECT_FALSE(port.PortOpen());
+}
+
+TEST(PortOpenFailure, MessagesNameTheCause)
+{
+    EXPECT_EQ(portFailureMessage({PortFailureKind::Busy, "/dev/ttyS0", "", ""}),
+              QStringLiteral("This Port is Already in Use!"));
+    const QString denied =
+        portFailureMessage({PortFailureKind::PermissionDenied, "/dev/ttyUSB0", "dialout", ""});
+    EXPECT_TRUE(denied.contains(QStringLiteral("/dev/ttyUSB0")));
+    EXPECT_TRUE(denied.contains(QStringLiteral("\"dialout\"")));
+    EXPECT_TRUE(denied.startsWith(QStringLiteral("Permission denied")));
+    const QString missing = portFailureMessage({PortFailureKind::Missing, "/dev/ttyUSB3", "", ""});
+    EXPECT_TRUE(missing.contains(QStringLiteral("/dev/ttyUSB3 does not exist")));
+    const QString other = portFailureMessage({PortFailureKind::Other, "/dev/ttyS1", "", "I/O error"});
+    EXPECT_TRUE(other.endsWith(QStringLiteral("I/O error")));
+}
+
+TEST(PortOpenFailure, ClassifiesByTheDevicesState)
+{
+    PtyPeer peer;
+    EXPECT_EQ(classifyPortFailure(peer.path(), false, true, "").kind, PortFailureKind::Busy);
+    EXPECT_EQ(classifyPortFailure(QStringLiteral("/nonexistent/tty"), true, false, "").kind,
+              PortFailureKind::Missing);
+    EXPECT_EQ(classifyPortFailure(QString(), false, false, "").kind, PortFailureKind::Missing);
+    EXPECT_EQ(classifyPortFailure(peer.path(), false, false, "I/O error").kind, PortFailureKind::Other);
+    if (::geteuid() != 0) {
+        // Only an unprivileged user can be denied a device.
+        QTemporaryDir dir;
+        const QString device = dir.filePath(QStringLiteral("locked"));
+        QFile file(device);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        ::chmod(QFile::encodeName(device).constData(), 0);
+        const PortFailure failure = classifyPortFailure(device, false, true, "");
+        EXPECT_EQ(failure.kind, PortFailureKind::PermissionDenied);
+        EXPECT_FALSE(failure.ownerGroup.isEmpty());
+    }
+}
