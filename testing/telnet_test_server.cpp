@@ -208,14 +208,17 @@ void TelnetTestServer::readConnection()
     Responder responder;
     {
         std::lock_guard lock(m_lock);
-        m_received.append(block);
         responder = m_responder;
     }
+    // The answer goes out before the block is recorded: a test that has seen the block
+    // knows the answer is on its way.
     if (responder) {
         const QByteArray answer = responder(block);
         if (!answer.isEmpty())
             ::send(m_connection, answer.constData(), static_cast<size_t>(answer.size()), MSG_NOSIGNAL);
     }
+    std::lock_guard lock(m_lock);
+    m_received.append(block);
 }
 
 void TelnetTestServer::writeQueued()

@@ -2,6 +2,8 @@
 // A leading zero never selects octal ("010" is ten).
 #include "wiretalk/socket_layer.h"
 
+#include <arpa/inet.h>
+
 namespace wiretalk {
 
 namespace {
@@ -84,7 +86,7 @@ std::uint32_t ParseAddress(const char *text)
         host = (parts[0] << 24) | (parts[1] << 16) | (parts[2] << 8) | value;
         break;
     }
-    return SocketHtonl(host);
+    return htonl(host); // plain byte order: parsing needs no socket library
 }
 
 } // namespace wiretalk
