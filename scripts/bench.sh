@@ -20,3 +20,7 @@ bench() {
 }
 
 # One line per benchmark run; the peers run right after the program they are compared with.
+bench glyphterm-bench "$inputs/term_plain.bin"
+bench libvterm-bench "$inputs/term_plain.bin"
+bench glyphterm-bench "$inputs/term_mixed.bin"
+bench libvterm-bench "$inputs/term_mixed.bin"

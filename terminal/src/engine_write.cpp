@@ -21,28 +21,48 @@ constexpr std::array<bool, 256> controlTable()
 }
 constexpr std::array<bool, 256> IsControl = controlTable();
 
-// Stores a character at the cursor with the current attribute and moves on.
-inline void printCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress &progress)
+// A cell holding `byte` with the current attribute and, where its explicit-colour bits
+// are set, the current colours.
+inline TermCell penCell(const TerminalScreen &screen, unsigned char byte)
 {
     const std::uint16_t attribute = screen.attribute;
-    screen.row(screen.cursorRow)[screen.cursorColumn] =
-        TermCell{byte, attribute, (attribute & AttrExplicitFore) ? screen.foreground : 0,
-                 (attribute & AttrExplicitBack) ? screen.background : 0};
-    if (screen.cursorColumn < screen.columns - 1) {
-        ++screen.cursorColumn;
-    } else if (screen.modes & ModeAutoWrap) {
-        screen.cursorColumn = 0;
-        lineFeed(screen, progress);
+    return TermCell{byte, attribute, (attribute & AttrExplicitFore) ? screen.foreground : 0,
+                    (attribute & AttrExplicitBack) ? screen.background : 0};
+}
+
+bool isPrintable(unsigned char byte)
+{
+    return byte >= 32 && !IsControl[byte];
+}
+
+// Stores the printable bytes from `data` at the cursor, moving right after each; at
+// the last column auto-wrap goes to the next line, else the cursor stays there.
+// Returns how many bytes were taken (at least one).
+std::size_t printRun(TerminalScreen &screen, const unsigned char *data, std::size_t length,
+                     WriteProgress &progress)
+{
+    TermCell cell = penCell(screen, data[0]);
+    TermCell *line = screen.row(screen.cursorRow);
+    const int last = screen.columns - 1;
+    std::size_t taken = 0;
+    while (taken < length && isPrintable(data[taken])) {
+        cell.character = data[taken++];
+        line[screen.cursorColumn] = cell;
+        if (screen.cursorColumn < last) {
+            ++screen.cursorColumn;
+        } else if (screen.modes & ModeAutoWrap) {
+            screen.cursorColumn = 0;
+            lineFeed(screen, progress);
+            line = screen.row(screen.cursorRow);
+        }
     }
+    return taken;
 }
 
 void horizontalTab(TerminalScreen &screen, WriteProgress &progress)
 {
     const int spaces = std::min(8 - screen.cursorColumn % 8, screen.columns - screen.cursorColumn);
-    const std::uint16_t attribute = screen.attribute;
-    const TermCell space{' ', attribute, (attribute & AttrExplicitFore) ? screen.foreground : 0,
-                         (attribute & AttrExplicitBack) ? screen.background : 0};
-    blankCells(screen.row(screen.cursorRow) + screen.cursorColumn, spaces, space);
+    blankCells(screen.row(screen.cursorRow) + screen.cursorColumn, spaces, penCell(screen, ' '));
     screen.cursorColumn += spaces;
     if (screen.cursorColumn >= screen.columns) {
         screen.cursorColumn = 0;
@@ -221,7 +241,7 @@ int TermWrite(int handle, const char *bytes, std::size_t length)
         switch (screen->parser.state) {
         case StateGround:
             if (byte >= 32)
-                printCharacter(*screen, byte, progress);
+                i += printRun(*screen, data + i, length - i, progress) - 1;
             break;
         case StateEscape:
             escapeByte(*screen, byte, progress);

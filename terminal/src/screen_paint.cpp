@@ -86,7 +86,7 @@ void paintScreen(TerminalScreen &screen, QPainter &painter)
         painter.fillRect(screen.caretRect, Qt::white);
     }
     painter.restore();
-    screen.flags &= ~FlagFullRepaint;
+    screen.flags &= ~(FlagFullRepaint | FlagUpdateRequested);
 }
 
 } // namespace

@@ -33,8 +33,10 @@ enum InternalFlags : std::uint32_t
     FlagCursorSaved = 16,
     FlagReverseScreen = 32,
     FlagVt52 = 64,
-    // Our own: the window has the keyboard focus (the caret shows only then).
+    // Our own: the window has the keyboard focus (the caret shows only then), and a
+    // repaint of the whole window has been asked for and not yet done.
     FlagFocused = 0x100,
+    FlagUpdateRequested = 0x200,
 };
 
 // Parser states and sequence kinds.

@@ -44,7 +44,10 @@ void invalidateScreen(TerminalScreen &screen, bool now)
     QWidget *target = paintTarget(screen);
     if (!target)
         return;
-    target->update();
+    if (!(screen.flags & FlagUpdateRequested) || now) {
+        target->update();
+        screen.flags |= FlagUpdateRequested;
+    }
     if (now) {
         target->repaint();
         recomputeScrollBars(screen);
