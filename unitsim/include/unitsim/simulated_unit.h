@@ -48,7 +48,7 @@ struct UnitOptions
     std::string versionText; // empty = the model's own version text
     std::string user = "admin";
     std::string password = "radio";
-    std::uint32_t seed = 1;  // seeds the live data (signal strength, counters, error rates)
+    std::uint32_t seed = 1; // seeds the live data (signal strength, counters, error rates)
     FaultSwitches faults;
     std::size_t bigListsBytes = 0; // > 0: pad the routes block to about this many bytes
     std::string stateFile;         // empty = the saved configuration lives in memory only
@@ -92,9 +92,9 @@ public:
     void stop();
     bool isRunning() const;
 
-    std::uint16_t telnetPort() const;   // the bound port; 0 without a telnet front end
-    std::string ptySlavePath() const;   // e.g. /dev/pts/7; empty without a pty
-    std::string terminalType() const;   // the last TERMINAL-TYPE a telnet client reported
+    std::uint16_t telnetPort() const; // the bound port; 0 without a telnet front end
+    std::string ptySlavePath() const; // e.g. /dev/pts/7; empty without a pty
+    std::string terminalType() const; // the last TERMINAL-TYPE a telnet client reported
 
     // Every command line and bare line feed received, in order.
     std::vector<ReceivedLine> receivedLines() const;
