@@ -4,6 +4,7 @@
 
 #include "wiretalk/socket_layer.h"
 #include "wiretalk/telnet_client.h"
+#include "wiretalk/telnet_engine.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -98,6 +99,183 @@ TEST_F(AsyncClient, RefusedConnectReportsUnknownError27510)
     EXPECT_EQ(std::get<1>(reports.first()), QStringLiteral("Unknown control error 27510"));
     EXPECT_FALSE(client.Connected());
     EXPECT_EQ(client.Handle(), -1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AsyncClient, EventsArrivingWhileFrozenAreRepostedInOrderOnUnfreezing)
+{
+    QStringList order;
+    QObject::connect(&client, &TelnetClientEvents::Connect, [&] { order << QStringLiteral("Connect"); });
+    QObject::connect(&client, &TelnetClientEvents::Read,
+                     [&](short &length) { order << QStringLiteral("Read %1").arg(length); });
+    QObject::connect(&client, &TelnetClientEvents::Write, [&] { order << QStringLiteral("Write"); });
+    QObject::connect(&client, &TelnetClientEvents::Disconnect,
+                     [&] { order << QStringLiteral("Disconnect"); });
+
+    client.FreezeEvents(true);
+    ASSERT_EQ(client.Connect(), 0);
+    ASSERT_TRUE(server.waitForConnection());
+    server.send("0123456789");
+    server.closeConnection();
+    ASSERT_TRUE(server.waitForSent());
+    // The data is announced (frozen), then taken into the engine's buffer, so that the
+    // socket reads as closed and the close is announced too (frozen as well).
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return client.RecvNext() == 10; }));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_EQ(wiretalk::TelnetFillBuffer(client.Handle()), 10);
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return client.IsReadable(); }));
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(order.isEmpty());
+
+    client.FreezeEvents(false);
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return order.size() == 4; }))
+        << order.join(", ").toStdString();
+    EXPECT_EQ(order, (QStringList{"Connect", "Read 10", "Write", "Disconnect"}));
+    EXPECT_TRUE(client.Connected());
+    EXPECT_TRUE(client.IsClosed());
+}
+
+TEST_F(AsyncClient, AResponseOfZeroSuppressesTheRaisedError)
+{
+    connectClient();
+    short reported = 0;
+    short response = 1;
+    QObject::connect(&client, &TelnetClientEvents::LastError, [&](short &code, QString &text, short &r) {
+        reported = code;
+        EXPECT_EQ(text, QStringLiteral("Blocking operation in progress"));
+        r = response;
+    });
+    // A second Connect while connected: reported, returned, not raised.
+    EXPECT_EQ(client.Connect(), 27518);
+    EXPECT_EQ(reported, 27518);
+    // Action = 1 raises the code the report left standing ...
+    try {
+        client.setAction(1);
+        ADD_FAILURE() << "no error raised";
+    } catch (const wiretalk::ControlError &error) {
+        EXPECT_EQ(error.number(), 27518);
+        EXPECT_EQ(error.scode(), 0x800A0000u + 27518);
+        EXPECT_EQ(error.description(), QStringLiteral("Blocking operation in progress"));
+    }
+    // ... unless the handler cleared Response.
+    response = 0;
+    EXPECT_NO_THROW(client.setAction(1));
+    EXPECT_EQ(client.Action(), 1);
+    EXPECT_EQ(client.State(), TelnetClient::StateConnected);
+    EXPECT_THROW(client.setAction(3), wiretalk::ControlError);
+    client.setAction(2);
+    EXPECT_FALSE(client.Connected());
+}
+
+TEST_F(AsyncClient, ByteArrayTransfers)
+{
+    connectClient();
+    QByteArray none;
+    EXPECT_THROW(client.ReadBytes(none), wiretalk::ControlError);
+    EXPECT_THROW(client.WriteBytes(none), wiretalk::ControlError);
+    QByteArray empty("");
+    EXPECT_EQ(client.WriteBytes(empty), 0);
+    EXPECT_THROW(client.WriteBytes(QByteArray("x"), 40000), wiretalk::ControlError);
+
+    EXPECT_EQ(client.WriteBytes(QByteArray("abc\xff", 4)), 4);
+    EXPECT_EQ(client.WriteBytes(QByteArray("defgh"), 2), 2);
+    EXPECT_EQ(client.WriteBytes(QByteArray("ijk"), 99), 3); // beyond the array: the whole array
+    EXPECT_EQ(client.WriteBytes(QByteArray("lm"), -1), 2);
+    ASSERT_TRUE(server.waitForReceived(12));
+    EXPECT_EQ(server.received(), QByteArray("abc\xff\xff"
+                                            "deijklm"));
+
+    server.send(QByteArray(25, 'q'));
+    QByteArray ten(10, '\0');
+    short got = 0;
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return (got = client.ReadBytes(ten)) != 0; }));
+    EXPECT_EQ(got, 10); // an omitted Length reads at most the array's size
+    EXPECT_EQ(ten, QByteArray(10, 'q'));
+    EXPECT_EQ(client.ReadBytes(ten, 4), 4);
+    EXPECT_EQ(client.RecvLen(), 4);
+}
+
+TEST_F(AsyncClient, RecvDataAndSendDataUseTheirLengths)
+{
+    connectClient();
+    client.setSendLen(0);
+    client.setSendData(QStringLiteral("not sent"));
+    client.setSendLen(3);
+    client.setSendData(QStringLiteral("abcdef"));
+    client.setSendLen(50);
+    client.setSendData(QStringLiteral("xy")); // lowered to the text's length
+    EXPECT_EQ(client.SendLen(), 2);
+    ASSERT_TRUE(server.waitForReceived(5));
+    EXPECT_EQ(server.received(), QByteArray("abcxy"));
+
+    server.send("hello world");
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return client.RecvNext() > 0; }));
+    EXPECT_EQ(client.RecvNext(), 11);
+    client.setRecvLen(5);
+    EXPECT_EQ(client.RecvData(), QStringLiteral("hello"));
+    EXPECT_EQ(client.RecvNext(), 6); // the engine's buffered count
+    client.setRecvLen(0);
+    EXPECT_EQ(client.RecvData(), QString());
+
+    server.closeConnection();
+    ASSERT_TRUE(server.waitForSent());
+    client.setRecvLen(20);
+    EXPECT_EQ(client.RecvData(), QStringLiteral(" world"));
+    short reported = 0;
+    QObject::connect(&client, &TelnetClientEvents::LastError,
+                     [&](short &code, QString &, short &) { reported = code; });
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] {
+        try {
+            client.RecvData();
+            return false;
+        } catch (const wiretalk::ControlError &error) {
+            return error.number() == 27517;
+        }
+    }));
+    EXPECT_EQ(reported, 27517);
+}
+
+TEST_F(AsyncClient, TheLocalAddressOfASessionIsItsSocketAddress)
+{
+    connectClient();
+    EXPECT_EQ(client.LocalAddress(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(client.LocalName(), QStringLiteral("localhost"));
+    EXPECT_GE(client.Socket(), 0);
+    EXPECT_GE(client.Handle(), 0);
+    EXPECT_TRUE(client.IsWritable());
+}
+
+TEST_F(AsyncClient, BlockingModeCompletesAtOnceAndWaitsForData)
+{
+    client.setBlocking(true);
+    QSignalSpy connected(&client, &TelnetClientEvents::Connect);
+    ASSERT_EQ(client.Connect(), 0);
+    EXPECT_EQ(connected.count(), 1); // fired inside Connect
+    EXPECT_TRUE(client.Connected());
+    ASSERT_TRUE(server.waitForConnection());
+    server.send("login: ");
+    QString text;
+    EXPECT_EQ(client.Read(text, 100), 7); // waits for the data
+    EXPECT_EQ(text, QStringLiteral("login: "));
+    EXPECT_EQ(client.Write(QStringLiteral("root\r"), 5), 5);
+    ASSERT_TRUE(server.waitForReceived(5));
+
+    // Switching an open session to asynchronous mode brings its events.
+    QSignalSpy reads(&client, &TelnetClientEvents::Read);
+    client.setBlocking(false);
+    server.send("#");
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return reads.count() >= 1; }));
+    client.setBlocking(true);
+    server.closeConnection();
+    ASSERT_TRUE(server.waitForSent());
+    EXPECT_EQ(client.Read(text, 100), 1);
+    EXPECT_EQ(client.Read(text, 100), -1);
+    EXPECT_EQ(client.LastError(), wiretalk::kErrClosed);
 }
 
 } // namespace
