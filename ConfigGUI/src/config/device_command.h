@@ -40,7 +40,7 @@ struct SerialWait
 //   - serial port open:  SendSerialCommand(text + "\r", serial.seconds, serial.skipPromptWait), or
 //                        SendSerialMonitorCommand(text + "\r", serial.skipPromptWait) for
 //                        SerialExchange::Monitor; afterwards, when `serialNotice` is not empty, an
-//                        information box shows it
+//                        information box shows it (also after an error that `ignoreErrors` let pass)
 //   - neither:           nothing is sent and nothing is shown.
 // A CommError of the exchange reaches the sender's caller unless `ignoreErrors` of the transport
 // used is set. The reply is never read here: it reaches the reply parser through the receive path.

@@ -1,5 +1,7 @@
 #include "widgets/strip_chart.h"
 
+#include "widgets/trace_thinning.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
@@ -16,6 +18,8 @@ namespace linkset {
 namespace {
 
 constexpr double kMillisecondsPerDay = 86400000.0;
+// Traces keep at least this much detail while the chart is still small or hidden.
+constexpr int kMinimumTraceColumns = 200;
 // The time axis labels read "hh:nn:ss": hours, minutes and seconds, two digits each.
 const QString kTimeLabelFormat = QStringLiteral("hh:mm:ss");
 
@@ -54,7 +58,6 @@ StripChart::StripChart(QWidget *parent)
     chart_->addAxis(valueAxis_, Qt::AlignLeft);
 
     view_ = new QChartView(chart_, this);
-    view_->setRenderHint(QPainter::Antialiasing);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -220,6 +223,12 @@ void StripChart::setYAxisMax(double maximum)
     changed();
 }
 
+void StripChart::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    changed();
+}
+
 void StripChart::redraw()
 {
     pendingRedraw_ = false;
@@ -234,15 +243,15 @@ void StripChart::redraw()
 
     double top = yAxisMax_;
     for (Channel &c : channels_) {
-        QList<QPointF> points;
+        TraceThinning trace(start, end, std::max(width(), kMinimumTraceColumns));
         for (size_t i = from; i < to; ++i) {
             if (!c.values[i])
                 continue;
-            points.append(QPointF(double(times_[i]), *c.values[i]));
+            trace.add(times_[i], *c.values[i]);
             if (times_[i] >= start && times_[i] <= end)
                 top = std::max(top, *c.values[i]);
         }
-        c.series->replace(points);
+        c.series->replace(trace.finish());
     }
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
     valueAxis_->setRange(0.0, top);

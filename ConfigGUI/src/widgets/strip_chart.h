@@ -76,6 +76,9 @@ public:
     // The chart as drawn, for inspection.
     const QChart *chart() const { return chart_; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     struct Channel
     {

@@ -7,6 +7,7 @@
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using linkset::StripChart;
@@ -169,6 +170,30 @@ TEST(StripChart, KeepsTracesRunningToTheEdgesButNotFarOutOfView)
     EXPECT_EQ(points.first(), point(kNoon.addSecs(230), 230));
     EXPECT_EQ(points.last(), point(kNoon.addSecs(300), 300));
     EXPECT_EQ(points.size(), 8);
+}
+
+TEST(StripChart, LongWindowsDrawAtMostTwoPointsPerPixelColumnAndKeepThePeaks)
+{
+    StripChart chart;
+    chart.resize(300, 200);
+    chart.setXAxisSpan(1.0 / 24.0);
+    chart.setXAxisStart(kNoon);
+    chart.addChannel(QStringLiteral("a"), Qt::yellow, 2);
+    chart.BeginUpdate();
+    for (int s = 0; s < 3600; ++s)
+        chart.setChannelData(0, chart.AddIndexTime(kNoon.addSecs(s)),
+                             s == 1234   ? 9.0
+                             : s == 2345 ? -2.0
+                                         : 1.0);
+    chart.EndUpdate();
+
+    const QList<QPointF> points = trace(chart, 0);
+    EXPECT_LE(points.size(), 2 * 300);
+    EXPECT_GE(points.size(), 300);
+    EXPECT_TRUE(points.contains(point(kNoon.addSecs(1234), 9.0)));
+    EXPECT_TRUE(points.contains(point(kNoon.addSecs(2345), -2.0)));
+    EXPECT_TRUE(std::is_sorted(points.begin(), points.end(),
+                               [](const QPointF &a, const QPointF &b) { return a.x() < b.x(); }));
 }
 
 TEST(StripChart, ForgetsTheOldestPointBeyondItsCapacity)
