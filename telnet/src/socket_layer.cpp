@@ -8,9 +8,11 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 
 #include <dlfcn.h>
+#include <link.h>
 
 namespace wiretalk {
 
@@ -32,9 +34,18 @@ std::string pathOfAddress(const void *address)
     return realpath(info.dli_fname, resolved) ? std::string(resolved) : std::string(info.dli_fname);
 }
 
+// Binds an entry point the module itself exports; dlsym would also find the names of
+// the libraries it depends on (the C library's socket, say), which are not its own.
 template <typename Fn> void bind(void *module, Fn &slot, const char *name)
 {
-    slot = reinterpret_cast<Fn>(dlsym(module, name));
+    slot = nullptr;
+    void *symbol = dlsym(module, name);
+    link_map *map = nullptr;
+    Dl_info info{};
+    if (symbol == nullptr || dlinfo(module, RTLD_DI_LINKMAP, &map) != 0 || dladdr(symbol, &info) == 0 ||
+        info.dli_fname == nullptr || std::strcmp(info.dli_fname, map->l_name) != 0)
+        return;
+    slot = reinterpret_cast<Fn>(symbol);
 }
 
 bool loadNamedLibrary(const char *name)
