@@ -38,27 +38,33 @@ CommandResult error(const std::string &reason)
     return reply({"ERROR " + reason});
 }
 
-std::string_view trim(std::string_view text)
+std::string_view trimFront(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
+    return text;
+}
+
+std::string_view trim(std::string_view text)
+{
+    text = trimFront(text);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
     return text;
 }
 
 // Matches command words at the start of the line, in any case, separated by one or
-// more blanks. On success `rest` is the text after them, trimmed.
+// more blanks. On success `rest` is the text after them, without its leading blanks.
 bool matchWords(std::string_view line, std::initializer_list<std::string_view> words, std::string_view &rest)
 {
-    std::string_view text = trim(line);
+    std::string_view text = trimFront(line);
     for (std::string_view word : words) {
         if (text.size() < word.size() || toUpper(text.substr(0, word.size())) != word)
             return false;
         text.remove_prefix(word.size());
         if (!text.empty() && text.front() != ' ' && text.front() != '\t')
             return false;
-        text = trim(text);
+        text = trimFront(text);
     }
     rest = text;
     return true;
@@ -67,7 +73,7 @@ bool matchWords(std::string_view line, std::initializer_list<std::string_view> w
 bool isCommand(std::string_view line, std::initializer_list<std::string_view> words)
 {
     std::string_view rest;
-    return matchWords(line, words, rest) && rest.empty();
+    return matchWords(line, words, rest) && trim(rest).empty();
 }
 
 // Splits at single blanks; two blanks in a row give an empty field.
@@ -176,7 +182,7 @@ CommandResult CommandInterpreter::execute(std::string_view line, FrontEnd from)
     if (trim(line).empty())
         return reply({});
     if (matchWords(line, {"GET"}, rest))
-        return get(toUpper(rest));
+        return get(toUpper(trim(rest)));
     if (matchWords(line, {"SET"}, rest)) {
         const auto equals = rest.find('=');
         if (equals == std::string_view::npos)
@@ -501,12 +507,12 @@ CommandResult CommandInterpreter::signalStrength()
 
 CommandResult CommandInterpreter::table(std::string_view number)
 {
-    const auto index = parseNumber(number, 0, 99);
+    const auto index = parseNumber(trim(number), 0, 99);
     const auto lines = index
                            ? renderTable(static_cast<int>(*index), {running_, live_, options_.bigListsBytes})
                            : std::nullopt;
     if (!lines)
-        return error("no such table");
+        return error("no list with that number");
     return reply(*lines);
 }
 
