@@ -18,7 +18,7 @@ void ModalDriver::onNextModal(const QString &dialogName, std::function<void(QDia
     *poll = [this, dialogName, handle, deadline, poll] {
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (dialog && dialog->objectName() == dialogName) {
-            ++handled_;
+            ++handled_[dialogName];
             handle(*dialog);
             *poll = nullptr; // breaks the cycle
             return;

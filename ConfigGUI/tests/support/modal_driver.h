@@ -2,7 +2,7 @@
 // Drives our own modal dialogs in tests: before the action that opens one, schedule a
 // callback that waits (bounded) for the dialog to become the active modal widget and then
 // fills it and presses a button. A watchdog fails a test that would otherwise hang.
-#include <QPointer>
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -16,11 +16,12 @@ class ModalDriver
 public:
     // dialogName: the dialog's object name, e.g. "frmUserNamePassword".
     void onNextModal(const QString &dialogName, std::function<void(QDialog &)> handle, int waitMs = 5000);
-    int handledCount() const { return handled_; }
+    // Dialogs of that name handled so far, and handlers whose dialog never came.
+    int handledCount(const QString &dialogName) const { return handled_.value(dialogName); }
     int missedCount() const { return missed_; }
 
 private:
-    int handled_ = 0;
+    QHash<QString, int> handled_;
     int missed_ = 0;
 };
 
