@@ -45,6 +45,10 @@ std::string ConsoleSession::passwordPrompt() const
 std::vector<SessionWrite> ConsoleSession::receive(std::string_view bytes)
 {
     std::vector<SessionWrite> out;
+    // A line feed pairs with the carriage return before it only within one arrival:
+    // the utility ends a command with a lone carriage return and sends its keep-alive
+    // line feed much later, which must count as a line feed of its own.
+    afterCarriageReturn_ = false;
     for (char c : bytes) {
         take(static_cast<unsigned char>(c), out);
         if (out.empty() || out.back().after == SessionWrite::After::Nothing)

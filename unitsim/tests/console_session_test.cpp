@@ -134,6 +134,8 @@ TEST(TelnetConsole, EchoesWhenAllowedButNeverThePassword)
     EXPECT_EQ(telnet.send("\r\0"sv), "\r\n>");
     EXPECT_EQ(telnet.send("Get 01\r"), "Get 01\r\nGET=1;01=Hadra Base\r\n>");
     EXPECT_EQ(telnet.send("\n"), ""); // the keep-alive: nothing at all over telnet
+    ASSERT_EQ(telnet.activity.lines.size(), 2u);
+    EXPECT_EQ(telnet.activity.lines[1].kind, ReceivedLine::Kind::BareLineFeed);
 }
 
 TEST(TelnetConsole, WithoutEchoOnlyRepliesAreSent)
