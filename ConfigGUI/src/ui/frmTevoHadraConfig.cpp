@@ -14,6 +14,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QTimer>
 #include <wiretalk/telnet_client.h>
@@ -62,6 +63,7 @@ frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
 {
     registerImages();
     ui->setupUi(this);
+    ui->txtTerm->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     statusPanels_ = std::make_unique<StatusPanels>(ui->sbrTerminal);
     optRadioTypeGroup = new QButtonGroup(this);
     optRadioTypeGroup->addButton(ui->optRadioType_0, 0);

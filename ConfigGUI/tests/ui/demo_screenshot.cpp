@@ -1,0 +1,75 @@
+// linkset_demo_screenshot OUT.png [forms|terminal]: opens the main window on an embedded
+// simulated unit as --demo does, connects by telnet through the pre-filled dialogs, in the
+// terminal view types "Get 04", and saves a picture of the window. Run it under Xvfb to
+// look at the real window.
+#include "modal_driver.h"
+#include "ui/frmTevoHadraConfig.h"
+#include "ui_frmTevoHadraConfig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <cstdio>
+#include <unitsim/simulated_unit.h>
+#include <wiretalk/telnet_client.h>
+
+int main(int argc, char **argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: linkset_demo_screenshot OUT.png [forms|terminal]\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    const bool terminal = argc < 3 || QByteArray(argv[2]) == "terminal";
+    Watchdog watchdog(60);
+
+    unitsim::UnitOptions unitOptions;
+    unitOptions.pty = true;
+    unitsim::SimulatedUnit unit(unitOptions);
+    unit.start();
+
+    StartOptions options;
+    options.demo = true;
+    options.demoTelnetHost = QStringLiteral("127.0.0.1");
+    options.demoTelnetPort = unit.telnetPort();
+    options.demoSerialDevice = QString::fromStdString(unit.ptySlavePath());
+    options.demoUserName = QString::fromStdString(unitOptions.user);
+    options.demoPassword = QString::fromStdString(unitOptions.password);
+    frmTevoHadraConfig w(options);
+    w.resize(1000, 700);
+    w.show();
+
+    ModalDriver modals;
+    const auto pressOk = [](QDialog &dialog) { pressButton(dialog, QStringLiteral("cmdOK")); };
+    modals.onNextModal(QStringLiteral("frmTelnetProperties"), pressOk);
+    modals.onNextModal(QStringLiteral("frmUserNamePassword"), pressOk);
+    w.tlbrMainButton(QStringLiteral("Telnet"))->trigger();
+    if (!waitForCondition([&] {
+            return w.telnetConnected() && modals.handledCount(QStringLiteral("frmUserNamePassword")) == 1;
+        })) {
+        std::fprintf(stderr, "the demo unit did not accept the connection\n");
+        return 1;
+    }
+    if (terminal) {
+        // Logged in from the forms view, then typing in the terminal view.
+        waitForCondition([&] { return w.bGotPrompt; });
+        w.ui->mnuWindowUseTerminal->trigger();
+        QTest::keyClicks(w.ui->txtTerm, QStringLiteral("Get 04"));
+        QTest::keyClick(w.ui->txtTerm, Qt::Key_Return);
+        waitForCondition([&] {
+            return w.ui->txtTerm->toPlainText().contains(QStringLiteral("GET=1;04=")) &&
+                   w.ui->txtTerm->toPlainText().endsWith(QLatin1Char('>'));
+        });
+    }
+    // Let the connect time and the indicators settle.
+    waitForCondition([] { return false; }, 1200);
+    if (!w.grab().save(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "could not write %s\n", argv[1]);
+        return 1;
+    }
+    w.TelnetClient1->Disconnect();
+    return 0;
+}
