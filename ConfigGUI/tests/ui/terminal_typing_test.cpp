@@ -26,6 +26,7 @@ TEST_F(TerminalTyping, TypedCommandShowsEchoReplyAndPrompt)
 
     QPlainTextEdit *term = w->ui->txtTerm;
     const int before = commandLines().size();
+    w->intKeepAliveCount = 26; // keep-alives had stopped; typing starts them again
     QTest::keyClicks(term, QStringLiteral("Get 04"));
     QTest::keyClick(term, Qt::Key_Return);
 
@@ -36,6 +37,7 @@ TEST_F(TerminalTyping, TypedCommandShowsEchoReplyAndPrompt)
         << term->toPlainText().toStdString();
     EXPECT_EQ(commandLines().mid(before), QStringList{"Get 04"});
     EXPECT_TRUE(w->blnTerminalTyped);
+    EXPECT_EQ(w->intKeepAliveCount, 0);
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
 
