@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include <exception>
 #include <mutex>
 #include <set>
 
@@ -58,8 +59,14 @@ bool NotifyWindow::PostNotify(QObject *window, unsigned message, int socket, std
 bool NotifyWindow::event(QEvent *event)
 {
     if (auto *notify = dynamic_cast<SocketNotifyEvent *>(event)) {
-        if (m_handler)
-            m_handler(static_cast<unsigned>(notify->type()), notify->socket(), notify->lParam());
+        // The handler raises events into container code; nothing may leave through the
+        // event loop, so an error a handler let escape ends here, with a warning.
+        try {
+            if (m_handler)
+                m_handler(static_cast<unsigned>(notify->type()), notify->socket(), notify->lParam());
+        } catch (const std::exception &error) {
+            qWarning("socket notification handler failed: %s", error.what());
+        }
         return true;
     }
     return QObject::event(event);

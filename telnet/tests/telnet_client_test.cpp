@@ -41,8 +41,10 @@ protected:
 TEST_F(AsyncClient, ConnectsReadsWritesAndDisconnects)
 {
     EXPECT_EQ(client.State(), TelnetClient::StateIdle);
+    QSignalSpy writable(&client, &TelnetClientEvents::Write);
     connectClient();
     EXPECT_TRUE(client.Connected());
+    EXPECT_TRUE(TelnetTestServer::waitUntil([&] { return writable.count() == 1; })); // once after connect
     EXPECT_EQ(client.State(), TelnetClient::StateConnected);
 
     QString text;
@@ -62,6 +64,7 @@ TEST_F(AsyncClient, ConnectsReadsWritesAndDisconnects)
     EXPECT_EQ(client.SendLen(), 7);
     ASSERT_TRUE(server.waitForReceived(7));
     EXPECT_EQ(server.received(), QByteArray("Get 01\r"));
+    EXPECT_EQ(writable.count(), 1); // armed again only by a send that would block
 
     EXPECT_EQ(client.Disconnect(), 0);
     EXPECT_FALSE(client.Connected());
