@@ -17,14 +17,21 @@ std::atomic<int> &liveControls()
     return count;
 }
 
-namespace {
+QString guidString(const GUID &guid)
+{
+    QString text = QStringLiteral("{%1-%2-%3-")
+                       .arg(guid.Data1, 8, 16, QLatin1Char('0'))
+                       .arg(guid.Data2, 4, 16, QLatin1Char('0'))
+                       .arg(guid.Data3, 4, 16, QLatin1Char('0'));
+    for (int i = 0; i < 8; ++i) {
+        if (i == 2)
+            text += QLatin1Char('-');
+        text += QStringLiteral("%1").arg(guid.Data4[i], 2, 16, QLatin1Char('0'));
+    }
+    return (text + QLatin1Char('}')).toUpper();
+}
 
-constexpr long S_OK = 0;
-constexpr long S_FALSE = 1;
-constexpr long E_POINTER = static_cast<long>(0x80004003u);
-constexpr long E_INVALIDARG = static_cast<long>(0x80070057u);
-constexpr long CLASS_E_CLASSNOTAVAILABLE = static_cast<long>(0x80040111u);
-constexpr long SELFREG_E_CLASS = static_cast<long>(0x80040201u);
+namespace {
 
 QString registryPath()
 {
@@ -32,21 +39,45 @@ QString registryPath()
            QStringLiteral("/Brixel/controls.conf");
 }
 
-// The path of this shared library.
+// The path of this shared library, found from a function of its own (the exports share
+// their names with other component libraries, so their addresses may not be ours).
 QString libraryPath()
 {
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void *>(&DllGetVersion), &info) || !info.dli_fname)
+    if (!dladdr(reinterpret_cast<void *>(&registryPath), &info) || !info.dli_fname)
         return QString();
     return QString::fromLocal8Bit(info.dli_fname);
 }
 
-QWidget *createTerminal(QWidget *parent)
+class TerminalFactory final : public IClassFactory
 {
-    return new Terminal(parent);
-}
+public:
+    HRESULT CreateInstance(QObject *parent, QObject **object) override
+    {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (parent && !parent->isWidgetType())
+            return E_INVALIDARG;
+        *object = new Terminal(static_cast<QWidget *>(parent));
+        return S_OK;
+    }
+    HRESULT LockServer(bool lock) override
+    {
+        locks_ += lock ? 1 : -1;
+        return S_OK;
+    }
+    bool locked() const { return locks_ > 0; }
 
-const TerminalClassFactory Factory{&createTerminal};
+private:
+    std::atomic<int> locks_{0};
+};
+
+TerminalFactory &factory()
+{
+    static TerminalFactory instance;
+    return instance;
+}
 
 void writeGroup(QSettings &registry, const QString &group, const QList<QPair<QString, QVariant>> &entries)
 {
@@ -64,30 +95,32 @@ using namespace glyphterm;
 
 extern "C" {
 
-long DllRegisterServer()
+HRESULT DllRegisterServer()
 {
     const QString library = libraryPath();
     if (library.isEmpty())
         return SELFREG_E_CLASS;
     QSettings registry(registryPath(), QSettings::IniFormat);
-    const QString classId = QLatin1String(TerminalClassGuid);
+    const QString classId = guidString(CLSID_Terminal);
+    const QString pageId = guidString(CLSID_TerminalPropPage);
+    const QString libraryId = guidString(LIBID_TerminalCtrl);
     writeGroup(registry, QLatin1String(TerminalProgId), {{"CLSID", classId}, {"Library", library}});
     writeGroup(registry, classId,
                {{"ProgID", QLatin1String(TerminalProgId)},
                 {"Library", library},
                 {"TypeName", QLatin1String(TerminalTypeName)},
-                {"TypeLib", QLatin1String(TerminalTypeLibraryGuid)},
+                {"TypeLib", libraryId},
                 {"TypeLibVersion", "1.0"},
                 {"MiscStatus", TerminalMiscStatus},
                 {"ThreadingModel", "Apartment"},
                 {"Control", true}});
     writeGroup(registry, QLatin1String(TerminalPropertyPageProgId),
-               {{"CLSID", QLatin1String(TerminalPropertyPageGuid)}, {"Library", library}});
-    writeGroup(registry, QLatin1String(TerminalPropertyPageGuid),
+               {{"CLSID", pageId}, {"Library", library}});
+    writeGroup(registry, pageId,
                {{"ProgID", QLatin1String(TerminalPropertyPageProgId)},
                 {"Library", library},
                 {"TypeName", QLatin1String(TerminalPropertyPageName)}});
-    writeGroup(registry, QLatin1String(TerminalTypeLibraryGuid),
+    writeGroup(registry, libraryId,
                {{"Name", QLatin1String(TerminalTypeLibraryName)},
                 {"HelpString", QLatin1String(TerminalTypeLibraryHelp)},
                 {"Version", "1.0"},
@@ -97,34 +130,36 @@ long DllRegisterServer()
     return registry.status() == QSettings::NoError ? S_OK : SELFREG_E_CLASS;
 }
 
-long DllUnregisterServer()
+HRESULT DllUnregisterServer()
 {
     QSettings registry(registryPath(), QSettings::IniFormat);
-    for (const char *group : {TerminalProgId, TerminalClassGuid, TerminalPropertyPageProgId,
-                              TerminalPropertyPageGuid, TerminalTypeLibraryGuid})
-        registry.remove(QLatin1String(group));
+    for (const QString &group : {QString::fromLatin1(TerminalProgId), guidString(CLSID_Terminal),
+                                 QString::fromLatin1(TerminalPropertyPageProgId),
+                                 guidString(CLSID_TerminalPropPage), guidString(LIBID_TerminalCtrl)})
+        registry.remove(group);
     registry.sync();
     return registry.status() == QSettings::NoError ? S_OK : SELFREG_E_CLASS;
 }
 
-long DllGetClassObject(const char *classId, const char *, void **object)
+HRESULT DllGetClassObject(const GUID *rclsid, const GUID *riid, void **ppv)
 {
-    if (!object)
+    if (!ppv)
         return E_POINTER;
-    *object = nullptr;
-    if (!classId ||
-        QLatin1String(classId).compare(QLatin1String(TerminalClassGuid), Qt::CaseInsensitive) != 0)
+    *ppv = nullptr;
+    if (!rclsid || !(*rclsid == CLSID_Terminal))
         return CLASS_E_CLASSNOTAVAILABLE;
-    *object = const_cast<TerminalClassFactory *>(&Factory);
+    if (!riid || !(*riid == IID_IClassFactory))
+        return E_NOINTERFACE;
+    *ppv = static_cast<IClassFactory *>(&factory());
     return S_OK;
 }
 
-long DllCanUnloadNow()
+HRESULT DllCanUnloadNow()
 {
-    return liveControls() == 0 ? S_OK : S_FALSE;
+    return liveControls() == 0 && !factory().locked() ? S_OK : S_FALSE;
 }
 
-long DllGetVersion(DLLVERSIONINFO *info)
+HRESULT DllGetVersion(DLLVERSIONINFO *info)
 {
     if (!info)
         return E_POINTER;

@@ -1,5 +1,6 @@
 // The control's properties and methods: errors, design-time rules, screen sizes,
 // selection, writing, persistence, printing and the library exports.
+#include "glyphterm/emulator.h"
 #include "glyphterm/screen.h"
 #include "glyphterm/terminal.h"
 
@@ -10,6 +11,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <dlfcn.h>
 
 #include <functional>
 
@@ -281,32 +284,59 @@ TEST(Control, LoadingTakesDefaultsAndResetsAProportionalFont)
     EXPECT_EQ(terminal.Columns(), 80);
 }
 
-TEST(LibraryExports, VersionRecordIsCheckedAndFilledIn)
+// The exports as a container reaches them: looked up in the loaded library by name.
+class LibraryExports : public ::testing::Test
 {
-    EXPECT_EQ(static_cast<unsigned long>(DllGetVersion(nullptr)) & 0xFFFFFFFFu, 0x80004003u);
+protected:
+    void SetUp() override
+    {
+        Dl_info info{};
+        ASSERT_TRUE(dladdr(reinterpret_cast<void *>(&TermWrite), &info));
+        library_ = dlopen(info.dli_fname, RTLD_NOW);
+        ASSERT_NE(library_, nullptr);
+    }
+    void TearDown() override { dlclose(library_); }
+    template <typename Function> Function find(const char *name)
+    {
+        return reinterpret_cast<Function>(dlsym(library_, name));
+    }
+    void *library_ = nullptr;
+};
+
+TEST_F(LibraryExports, VersionRecordIsCheckedAndFilledIn)
+{
+    const auto getVersion = find<DllGetVersionFunction>("DllGetVersion");
+    ASSERT_NE(getVersion, nullptr);
+    EXPECT_EQ(getVersion(nullptr), E_POINTER);
     DLLVERSIONINFO info{};
     info.cbSize = 24;
-    EXPECT_EQ(static_cast<unsigned long>(DllGetVersion(&info)) & 0xFFFFFFFFu, 0x80070057u);
+    EXPECT_EQ(getVersion(&info), E_INVALIDARG);
     info.cbSize = 20;
-    EXPECT_EQ(DllGetVersion(&info), 0);
+    EXPECT_EQ(getVersion(&info), S_OK);
     EXPECT_EQ(info.dwMajorVersion, 3u);
     EXPECT_EQ(info.dwMinorVersion, 20u);
     EXPECT_EQ(info.dwBuildNumber, 3201u);
     EXPECT_EQ(info.dwPlatformID, 1u);
 }
 
-TEST(LibraryExports, RegistrationFactoryAndUnloadTest)
+TEST_F(LibraryExports, RegistrationFactoryAndUnloadTest)
 {
+    const auto registerServer = find<DllRegisterServerFunction>("DllRegisterServer");
+    const auto unregisterServer = find<DllUnregisterServerFunction>("DllUnregisterServer");
+    const auto getClassObject = find<DllGetClassObjectFunction>("DllGetClassObject");
+    const auto canUnloadNow = find<DllCanUnloadNowFunction>("DllCanUnloadNow");
+    ASSERT_TRUE(registerServer && unregisterServer && getClassObject && canUnloadNow);
+
     const QString registryPath = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                                  QStringLiteral("/Brixel/controls.conf");
-    ASSERT_EQ(DllRegisterServer(), 0);
+    ASSERT_EQ(registerServer(), S_OK);
     {
         QSettings registry(registryPath, QSettings::IniFormat);
-        EXPECT_EQ(registry.value(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")).toString(),
-                  QLatin1String(TerminalClassGuid));
+        const QString classId = registry.value(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")).toString();
+        EXPECT_EQ(classId, QStringLiteral("{3F6A2C13-5D1B-4E7A-9C42-7B1E0A6D2F58}"));
         const QString library = registry.value(QStringLiteral("Brixel.TerminalCtrl.1/Library")).toString();
         EXPECT_TRUE(library.endsWith(QStringLiteral("libglyphterm.so"))) << library.toStdString();
-        registry.beginGroup(QLatin1String(TerminalClassGuid));
+        registry.beginGroup(classId);
         EXPECT_EQ(registry.value(QStringLiteral("ProgID")).toString(),
                   QStringLiteral("Brixel.TerminalCtrl.1"));
         EXPECT_EQ(registry.value(QStringLiteral("TypeName")).toString(),
@@ -314,17 +344,25 @@ TEST(LibraryExports, RegistrationFactoryAndUnloadTest)
     }
 
     void *object = nullptr;
-    EXPECT_NE(DllGetClassObject("{00000000-0000-0000-0000-000000000000}", "IClassFactory", &object), 0);
+    EXPECT_EQ(getClassObject(&DIID__DTerminal, &IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(getClassObject(&CLSID_Terminal, &DIID__DTerminal, &object), E_NOINTERFACE);
     EXPECT_EQ(object, nullptr);
-    ASSERT_EQ(DllGetClassObject(TerminalClassGuid, "IClassFactory", &object), 0);
-    EXPECT_EQ(DllCanUnloadNow(), 0);
-    QWidget *control = static_cast<TerminalClassFactory *>(object)->CreateInstance(nullptr);
+    ASSERT_EQ(getClassObject(&CLSID_Terminal, &IID_IClassFactory, &object), S_OK);
+    auto *factory = static_cast<IClassFactory *>(object);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    QObject *control = nullptr;
+    QObject notAWidget;
+    EXPECT_EQ(factory->CreateInstance(&notAWidget, &control), E_INVALIDARG);
+    ASSERT_EQ(factory->CreateInstance(nullptr, &control), S_OK);
     ASSERT_NE(qobject_cast<Terminal *>(control), nullptr);
-    EXPECT_EQ(DllCanUnloadNow(), 1);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
     delete control;
-    EXPECT_EQ(DllCanUnloadNow(), 0);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    factory->LockServer(true);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    factory->LockServer(false);
 
-    ASSERT_EQ(DllUnregisterServer(), 0);
+    ASSERT_EQ(unregisterServer(), S_OK);
     QSettings registry(registryPath, QSettings::IniFormat);
     EXPECT_FALSE(registry.contains(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")));
 }

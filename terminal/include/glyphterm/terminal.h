@@ -60,12 +60,35 @@ enum ControlErrorNumber : int
     ErrPropertyNotReadable = 394,
 };
 
-// Class identity.
-inline constexpr char TerminalTypeLibraryGuid[] = "{3F6A2C10-5D1B-4E7A-9C42-7B1E0A6D2F58}";
-inline constexpr char TerminalDispatchGuid[] = "{3F6A2C11-5D1B-4E7A-9C42-7B1E0A6D2F58}";
-inline constexpr char TerminalEventsGuid[] = "{3F6A2C12-5D1B-4E7A-9C42-7B1E0A6D2F58}";
-inline constexpr char TerminalClassGuid[] = "{3F6A2C13-5D1B-4E7A-9C42-7B1E0A6D2F58}";
-inline constexpr char TerminalPropertyPageGuid[] = "{3F6A2C14-5D1B-4E7A-9C42-7B1E0A6D2F58}";
+// ---- Class identity -----------------------------------------------------------------
+
+struct GUID
+{
+    std::uint32_t Data1;
+    std::uint16_t Data2;
+    std::uint16_t Data3;
+    std::uint8_t Data4[8];
+    friend bool operator==(const GUID &, const GUID &) = default;
+};
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"
+QString guidString(const GUID &guid);
+
+// G0..G4: type library, dispatch interface, event interface, control class, property page.
+inline constexpr GUID LIBID_TerminalCtrl{
+    0x3F6A2C10, 0x5D1B, 0x4E7A, {0x9C, 0x42, 0x7B, 0x1E, 0x0A, 0x6D, 0x2F, 0x58}};
+inline constexpr GUID DIID__DTerminal{
+    0x3F6A2C11, 0x5D1B, 0x4E7A, {0x9C, 0x42, 0x7B, 0x1E, 0x0A, 0x6D, 0x2F, 0x58}};
+inline constexpr GUID DIID__DTerminalEvents{
+    0x3F6A2C12, 0x5D1B, 0x4E7A, {0x9C, 0x42, 0x7B, 0x1E, 0x0A, 0x6D, 0x2F, 0x58}};
+inline constexpr GUID CLSID_Terminal{
+    0x3F6A2C13, 0x5D1B, 0x4E7A, {0x9C, 0x42, 0x7B, 0x1E, 0x0A, 0x6D, 0x2F, 0x58}};
+inline constexpr GUID CLSID_TerminalPropPage{
+    0x3F6A2C14, 0x5D1B, 0x4E7A, {0x9C, 0x42, 0x7B, 0x1E, 0x0A, 0x6D, 0x2F, 0x58}};
+// The class-factory interface DllGetClassObject hands out.
+inline constexpr GUID IID_IClassFactory{
+    0x00000001, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 inline constexpr char TerminalProgId[] = "Brixel.TerminalCtrl.1";
 inline constexpr char TerminalTypeName[] = "Brixel Terminal Emulation Control";
 inline constexpr char TerminalPropertyPageProgId[] = "Brixel.TerminalPropPage.1";
@@ -273,9 +296,35 @@ private:
 
 } // namespace glyphterm
 
-// Library exports.
-extern "C" {
-// The caller's version record.
+namespace glyphterm {
+
+// ---- Library exports ----------------------------------------------------------------
+//
+// The library exports, with C linkage, the functions every component library exports:
+//
+//   HRESULT DllRegisterServer();    class, ProgID, type library and property page into the
+//                                   per-user component registry: S_OK or SELFREG_E_CLASS
+//   HRESULT DllUnregisterServer();  removes them again
+//   HRESULT DllGetClassObject(const GUID *rclsid, const GUID *riid, void **ppv);
+//                                   the IClassFactory for CLSID_Terminal / IID_IClassFactory
+//   HRESULT DllCanUnloadNow();      S_OK when no control is alive and the factory is not
+//                                   locked, else S_FALSE
+//   HRESULT DllGetVersion(DLLVERSIONINFO *info);   3.20 build 3201, platform 1
+//
+// Every component library exports the same names, so they are not declared here: a
+// container loads the library (dlopen) and looks them up in it (dlsym), with the
+// function types below.
+
+using HRESULT = std::int32_t;
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT S_FALSE = 1;
+inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
+inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
+inline constexpr HRESULT CLASS_E_CLASSNOTAVAILABLE = static_cast<HRESULT>(0x80040111u);
+inline constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201u);
+
+// The 20-byte version record of DllGetVersion.
 struct DLLVERSIONINFO
 {
     std::uint32_t cbSize;
@@ -284,20 +333,25 @@ struct DLLVERSIONINFO
     std::uint32_t dwBuildNumber;
     std::uint32_t dwPlatformID;
 };
+static_assert(sizeof(DLLVERSIONINFO) == 20);
 
-// The class factory DllGetClassObject hands out: creates controls of the class.
-struct TerminalClassFactory
+// What DllGetClassObject hands out.
+class IClassFactory
 {
-    QWidget *(*CreateInstance)(QWidget *parent);
+public:
+    // Creates a new control (a Terminal) into *object; parent must be a QWidget or null.
+    virtual HRESULT CreateInstance(QObject *parent, QObject **object) = 0;
+    // Keeps the library from unloading while locked.
+    virtual HRESULT LockServer(bool lock) = 0;
+
+protected:
+    ~IClassFactory() = default;
 };
 
-// Writes (removes) the class, ProgID, type-library and control registration into
-// (from) the per-user component registry. 0 on success.
-long DllRegisterServer();
-long DllUnregisterServer();
-// `classId` must be the class GUID; `*object` receives the TerminalClassFactory.
-long DllGetClassObject(const char *classId, const char *interfaceId, void **object);
-// 0 when no control of this library is alive, else 1.
-long DllCanUnloadNow();
-long DllGetVersion(DLLVERSIONINFO *info);
-}
+using DllRegisterServerFunction = HRESULT (*)();
+using DllUnregisterServerFunction = HRESULT (*)();
+using DllGetClassObjectFunction = HRESULT (*)(const GUID *rclsid, const GUID *riid, void **ppv);
+using DllCanUnloadNowFunction = HRESULT (*)();
+using DllGetVersionFunction = HRESULT (*)(DLLVERSIONINFO *info);
+
+} // namespace glyphterm
