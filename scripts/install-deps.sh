@@ -14,6 +14,7 @@ packages=(
   libtelnet-dev libvterm-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  poppler-utils       # pdftotext: the terminal's printing test reads its PDF back
 )
 
 missing=()
