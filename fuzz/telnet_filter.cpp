@@ -28,8 +28,8 @@ int listener(std::uint16_t *port)
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (s < 0 || ::bind(s, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || ::listen(s, 4) != 0 ||
-            ::getsockname(s, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+        if (s < 0 || ::bind(s, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
+            ::listen(s, 4) != 0 || ::getsockname(s, reinterpret_cast<sockaddr *>(&address), &length) != 0)
             std::abort();
         listening = ntohs(address.sin_port);
         return s;

@@ -59,7 +59,8 @@ inline int listenOnLoopback(std::uint16_t *port)
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 ||
-        ::listen(listener, 1) != 0 || ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+        ::listen(listener, 1) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
         return -1;
     *port = ntohs(address.sin_port);
     return listener;
@@ -98,7 +99,8 @@ inline int run(int argc, char **argv, const char *name, const Client &client)
         rates.push_back(static_cast<double>(bytes.size()) / elapsed.count() / 1e6);
     }
     std::sort(rates.begin(), rates.end());
-    std::printf("%s %s bytes=%zu delivered=%lld MBps=%.1f\n", name, argv[1], bytes.size(), delivered, rates[2]);
+    std::printf("%s %s bytes=%zu delivered=%lld MBps=%.1f\n", name, argv[1], bytes.size(), delivered,
+                rates[2]);
     return 0;
 }
 

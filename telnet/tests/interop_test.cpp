@@ -35,7 +35,8 @@ protected:
         const QString socat = QStandardPaths::findExecutable(QStringLiteral("socat"));
         const QString telnetd = findTelnetd();
         if (socat.isEmpty() || telnetd.isEmpty()) {
-            const char *what = "socat and inetutils-telnetd are needed (scripts/install-deps.sh installs them)";
+            const char *what =
+                "socat and inetutils-telnetd are needed (scripts/install-deps.sh installs them)";
             if (qEnvironmentVariableIsSet("CI"))
                 FAIL() << what;
             GTEST_SKIP() << what;
@@ -93,7 +94,8 @@ TEST_F(InetutilsTelnetd, NegotiatesRunsACommandAndReadsTheAnswer)
     // The shell computes the number, so seeing it proves the command ran there.
     const QString command = QStringLiteral("echo wiretalk-$((6*7))\r\n");
     ASSERT_EQ(client.Write(command, static_cast<short>(command.size())), command.size());
-    EXPECT_TRUE(TelnetTestServer::waitUntil([&] { return output.contains(QStringLiteral("wiretalk-42")); }, 15000))
+    EXPECT_TRUE(
+        TelnetTestServer::waitUntil([&] { return output.contains(QStringLiteral("wiretalk-42")); }, 15000))
         << "received: " << output.toStdString();
     EXPECT_TRUE(client.Connected());
     client.Disconnect();

@@ -53,7 +53,8 @@ TEST(SocketLibrary, MissingFailingAndPartialLibraries)
     client.setHostAddress(QStringLiteral("127.0.0.1"));
     EXPECT_EQ(client.Vendor(), QStringLiteral("Fault-injection sockets"));
     EXPECT_EQ(client.Version(), QStringLiteral("1.2"));
-    EXPECT_TRUE(client.Library().endsWith(QStringLiteral("wiretalk_fault_sockets.so"))) << client.Library().toStdString();
+    EXPECT_TRUE(client.Library().endsWith(QStringLiteral("wiretalk_fault_sockets.so")))
+        << client.Library().toStdString();
     EXPECT_EQ(client.SocketError(), 10050 + 14000);
     EXPECT_EQ(client.HostName(), QString()); // no gethostbyaddr: nothing resolved
 
@@ -66,7 +67,8 @@ TEST(SocketLibrary, MissingFailingAndPartialLibraries)
 
     // Without socket() a connection fails with 27509, reported through LastError.
     short reported = 0;
-    QObject::connect(&client, &TelnetClientEvents::LastError, [&](short &code, QString &, short &) { reported = code; });
+    QObject::connect(&client, &TelnetClientEvents::LastError,
+                     [&](short &code, QString &, short &) { reported = code; });
     client.setRemotePort(23);
     EXPECT_EQ(client.Connect(), 27509);
     EXPECT_EQ(reported, 27509);

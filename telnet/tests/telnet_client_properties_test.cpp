@@ -4,8 +4,15 @@
 
 #include "wiretalk/telnet_client.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using linkset::testing::TelnetTestServer;
@@ -212,6 +219,42 @@ TEST(Persistence, LoadingRevalidatesAndLeavesMissingValuesAlone)
     settings.setValue(QStringLiteral("RemotePort"), 2424);
     EXPECT_NO_THROW(client.loadProperties(settings));
     EXPECT_EQ(client.RemotePort(), 2424);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PropertyPage, ShowsTheControlsValuesAndWritesBackOnOk)
+{
+    TelnetClient client;
+    client.setUserMode(false); // design time: no look-ups while the page writes
+    client.setTerminal(QStringLiteral("ansi"));
+    QString shownTerminal;
+    QTimer::singleShot(0, [&] {
+        QWidget *page = QApplication::activeModalWidget();
+        ASSERT_NE(page, nullptr);
+        shownTerminal = page->findChild<QLineEdit *>(QStringLiteral("txtTerminal"))->text();
+        page->findChild<QLineEdit *>(QStringLiteral("txtHostName"))->setText(QStringLiteral("unit7"));
+        page->findChild<QSpinBox *>(QStringLiteral("spnPort"))->setValue(2323);
+        page->findChild<QSpinBox *>(QStringLiteral("spnTimeout"))->setValue(30);
+        page->findChild<QCheckBox *>(QStringLiteral("chkLocalEcho"))->setChecked(true);
+        page->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    });
+    EXPECT_TRUE(client.ShowPropertyPage());
+    EXPECT_EQ(shownTerminal, QStringLiteral("ansi"));
+    EXPECT_EQ(client.HostName(), QStringLiteral("unit7"));
+    EXPECT_EQ(client.RemotePort(), 2323);
+    EXPECT_EQ(client.Timeout(), 30);
+    EXPECT_TRUE(client.LocalEcho());
+
+    QTimer::singleShot(0, [] {
+        QApplication::activeModalWidget()
+            ->findChild<QDialogButtonBox *>()
+            ->button(QDialogButtonBox::Cancel)
+            ->click();
+    });
+    EXPECT_FALSE(client.ShowPropertyPage());
 }
 
 } // namespace

@@ -29,6 +29,7 @@
 #include <string>
 
 class QSettings;
+class QWidget;
 
 namespace wiretalk {
 
@@ -253,6 +254,9 @@ public:
     short WriteBytes(const QByteArray &Value, std::optional<int> Length = std::nullopt);
     // Shows the about dialog (modal).
     void AboutBox();
+    // Shows the property page (modal): host name, terminal, port, time-out, binary,
+    // blocking and local echo. True when the changes were taken with OK.
+    bool ShowPropertyPage(QWidget *parent = nullptr);
 
     // -- Container side --
     // The ambient user mode: true = run time (the default), false = design time.
