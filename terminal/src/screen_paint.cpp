@@ -40,8 +40,14 @@ bool sameLook(const TermCell &a, const TermCell &b)
 void paintScreen(TerminalScreen &screen, QPainter &painter)
 {
     painter.save();
-    painter.setFont(screen.font);
-    const int ascent = QFontMetrics(screen.font, painter.device()).ascent();
+    // Each glyph advances exactly one cell, also where the font's own advance is
+    // fractional, so long runs stay on the grid.
+    QFont font = screen.font;
+    const QFontMetricsF metrics(font, painter.device());
+    font.setLetterSpacing(QFont::AbsoluteSpacing,
+                          screen.charWidth - metrics.horizontalAdvance(QLatin1Char('M')));
+    painter.setFont(font);
+    const int ascent = qRound(metrics.ascent());
     const bool oem = (screen.flags & FlagOemFont) != 0;
     const bool full = (screen.flags & FlagFullRepaint) != 0;
     const QColor normalBack = toColor(screen.pairs[PairNormal].background);

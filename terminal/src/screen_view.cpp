@@ -16,12 +16,14 @@ namespace glyphterm {
 
 namespace {
 
+// The range changes are signalled (the scroll area shows or hides the bar on them);
+// the position is the screen's already, so its change is not.
 void setScrollBar(QScrollBar *bar, int maximum, int page, int position)
 {
-    const QSignalBlocker blocker(bar);
     bar->setRange(0, maximum);
     bar->setSingleStep(1);
     bar->setPageStep(std::max(1, page));
+    const QSignalBlocker blocker(bar);
     bar->setValue(position);
 }
 

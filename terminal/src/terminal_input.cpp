@@ -168,11 +168,15 @@ void Terminal::focusOutEvent(QFocusEvent *event)
     TermSetFocus(handle_, false);
 }
 
-void Terminal::scrollContentsBy(int dx, int dy)
+void Terminal::scrollContentsBy(int, int)
 {
-    if (dy != 0)
+    // A scroll-bar request; a bar only following the screen's own position is no move.
+    const TerminalScreen *screen = lookupScreen(handle_);
+    if (!screen)
+        return;
+    if (verticalScrollBar()->value() != screen->verticalPosition)
         TermScrollView(handle_, true, verticalScrollBar()->value());
-    if (dx != 0)
+    if (horizontalScrollBar()->value() != screen->horizontalPosition)
         TermScrollView(handle_, false, horizontalScrollBar()->value());
 }
 
