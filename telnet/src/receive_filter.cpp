@@ -36,17 +36,6 @@ int plainRun(const unsigned char *bytes, int length)
     return run;
 }
 
-int failedWait(int handle, int ready)
-{
-    TelnetSession *session = LookupSession(handle);
-    if (session == nullptr)
-        return -1;
-    session->blocked = 0;
-    if (ready == 0)
-        session->timedOut = 1;
-    return Fail(ready == 0 ? kErrTimedOut : kErrReadFailed);
-}
-
 int received(TelnetSession &session, int got)
 {
     session.blocked = 0;
@@ -95,7 +84,7 @@ int TelnetFillBuffer(int handle)
         if (session == nullptr)
             return -1;
         if (ready != 1)
-            return failedWait(handle, ready);
+            return FailedWait(*session, ready, kErrReadFailed);
         got = SocketRecv(socket, reinterpret_cast<char *>(session->receiveBuffer), kBufferSize, 0);
     }
     return received(*session, got);

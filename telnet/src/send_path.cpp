@@ -38,12 +38,8 @@ int TelnetFlush(int handle)
         session = LookupSession(handle);
         if (session == nullptr)
             return -1;
-        if (ready != 1) {
-            session->blocked = 0;
-            if (ready == 0)
-                session->timedOut = 1;
-            return Fail(ready == 0 ? kErrTimedOut : kErrWriteFailed);
-        }
+        if (ready != 1)
+            return FailedWait(*session, ready, kErrWriteFailed);
     }
     const int sent = SocketSend(session->socket, reinterpret_cast<const char *>(session->sendBuffer),
                                 session->sendLength, 0);

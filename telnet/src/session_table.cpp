@@ -34,6 +34,14 @@ int Fail(int code)
     return -1;
 }
 
+int FailedWait(TelnetSession &session, int ready, int failureCode)
+{
+    session.blocked = 0;
+    if (ready == 0)
+        session.timedOut = 1;
+    return Fail(ready == 0 ? kErrTimedOut : failureCode);
+}
+
 TelnetSession *LookupSession(int handle)
 {
     TelnetSession *session = nullptr;

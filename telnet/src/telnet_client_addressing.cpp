@@ -55,10 +55,15 @@ void TelnetClient::setHostAddress(const QString &value)
     const std::uint32_t address = ParseAddress(value.toLatin1().constData());
     if (address == kNotAnAddress || address == 0)
         Raise(kCtlInvalidPropertyValue);
-    if (m_autoResolve) {
-        if (const QString name = officialName(address); !name.isEmpty())
-            m_hostName = name;
-    }
+    resolveHostName(address);
+}
+
+void TelnetClient::resolveHostName(std::uint32_t address)
+{
+    if (!m_autoResolve)
+        return;
+    if (const QString name = officialName(address); !name.isEmpty())
+        m_hostName = name;
 }
 
 void TelnetClient::setHostName(const QString &value)
@@ -77,10 +82,7 @@ void TelnetClient::setHostName(const QString &value)
         // An address given as a name moves over to HostAddress.
         m_hostAddress = value;
         m_hostName.clear();
-        if (m_autoResolve) {
-            if (const QString name = officialName(address); !name.isEmpty())
-                m_hostName = name;
-        }
+        resolveHostName(address);
         return;
     }
     if (m_autoResolve) {

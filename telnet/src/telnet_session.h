@@ -50,6 +50,10 @@ struct TelnetSession
 // Stores code as the calling thread's last error and returns -1.
 int Fail(int code);
 
+// Ends a wait for the socket that did not find it ready (select result 0 or -1): clears
+// blocked, sets timed out for 0, and fails with 27511 or, for a failed wait, failureCode.
+int FailedWait(TelnetSession &session, int ready, int failureCode);
+
 // The session of handle if it is valid for the calling thread, else nullptr with 27505
 // stored. Looked up afresh after every call that may run other handlers.
 TelnetSession *LookupSession(int handle);

@@ -1,6 +1,7 @@
 // `Library` naming another shared object: a library that cannot be loaded, one whose
 // start-up fails, and one that lacks most entry points. The library is loaded once per
 // process, so these steps run in order in one test.
+#include "raised_error.h"
 #include "wiretalk/socket_layer.h"
 #include "wiretalk/telnet_client.h"
 #include "wiretalk/telnet_engine.h"
@@ -11,17 +12,9 @@
 
 using namespace wiretalk;
 
-namespace {
+using wiretalk::testing::raisedNumber;
 
-int raisedNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ControlError &error) {
-        return error.number();
-    }
-    return 0;
-}
+namespace {
 
 TEST(SocketLibrary, MissingFailingAndPartialLibraries)
 {

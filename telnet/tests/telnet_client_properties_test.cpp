@@ -2,6 +2,7 @@
 // properties, start-up values and persistence.
 #include "telnet_test_server.h"
 
+#include "raised_error.h"
 #include "wiretalk/telnet_client.h"
 
 #include <QApplication>
@@ -19,17 +20,9 @@ using linkset::testing::TelnetTestServer;
 using wiretalk::ControlError;
 using wiretalk::TelnetClient;
 
-namespace {
+using wiretalk::testing::raisedNumber;
 
-int raisedNumber(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ControlError &error) {
-        return error.number();
-    }
-    return 0;
-}
+namespace {
 
 TEST(Addressing, AnAddressGivenAsHostNameMovesToHostAddress)
 {

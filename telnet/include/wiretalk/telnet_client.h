@@ -285,6 +285,7 @@ private:
     short readInto(char *destination, short length);
     short writeFrom(const char *source, short length);
     bool fillLocalAddressCache();
+    void resolveHostName(std::uint32_t address);
     short transferLength(qsizetype size, std::optional<int> length) const;
 
     bool m_userMode = true;
