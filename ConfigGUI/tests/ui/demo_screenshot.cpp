@@ -1,7 +1,8 @@
-// linkset_demo_screenshot OUT.png [forms|terminal]: opens the main window on an embedded
-// simulated unit as --demo does, connects by telnet through the pre-filled dialogs, in the
-// terminal view types "Get 04", and saves a picture of the window. Run it under Xvfb to
-// look at the real window.
+// linkset_demo_screenshot OUT.png [terminal|forms|tabN]: opens the main window on an
+// embedded simulated unit as --demo does, connects by telnet through the pre-filled
+// dialogs, and saves a picture of the window: in the terminal view after typing "Get 04",
+// or in the forms view on the first tab or on tab N. Run it under Xvfb to look at the real
+// window.
 #include "modal_driver.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -11,6 +12,7 @@
 #include <QDialog>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <cstdio>
 #include <unitsim/simulated_unit.h>
@@ -19,11 +21,12 @@
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: linkset_demo_screenshot OUT.png [forms|terminal]\n");
+        std::fprintf(stderr, "usage: linkset_demo_screenshot OUT.png [terminal|forms|tabN]\n");
         return 2;
     }
     QApplication app(argc, argv);
-    const bool terminal = argc < 3 || QByteArray(argv[2]) == "terminal";
+    const QByteArray view = argc < 3 ? QByteArray("terminal") : QByteArray(argv[2]);
+    const bool terminal = view == "terminal";
     Watchdog watchdog(60);
 
     unitsim::UnitOptions unitOptions;
@@ -64,6 +67,8 @@ int main(int argc, char **argv)
                    w.ui->txtTerm->toPlainText().endsWith(QLatin1Char('>'));
         });
     }
+    if (view.startsWith("tab"))
+        w.ui->SSTab1->setCurrentIndex(view.mid(3).toInt());
     // Let the connect time and the indicators settle.
     waitForCondition([] { return false; }, 1200);
     if (!w.grab().save(QString::fromLocal8Bit(argv[1]))) {
