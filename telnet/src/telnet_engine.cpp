@@ -14,10 +14,13 @@ constexpr long kAsyncEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE; // 0x3
 constexpr long kNotifyEvents = FD_READ | FD_WRITE | FD_CLOSE;             // 0x23
 
 // The host as an address in network order: dotted text, else the first address of a
-// name look-up; 0xFFFFFFFF when neither works.
+// name look-up; 0xFFFFFFFF when neither works. An empty text parses as 0.0.0.0, which
+// names no host to connect to (the system would quietly take it as this machine).
 std::uint32_t resolveHost(const char *host)
 {
     const std::uint32_t parsed = ParseAddress(host);
+    if (parsed == 0)
+        return 0xFFFFFFFFu;
     if (parsed != 0xFFFFFFFFu)
         return parsed;
     const hostent *entry = SocketHostByName(host);

@@ -67,6 +67,10 @@ TEST(Sessions, BadHandlesAndArgumentsGiveTheirCodes)
     }
     EXPECT_EQ(TelnetConnect(nullptr, 23, 5, nullptr, 0), -1);
     EXPECT_EQ(TelnetLastError(), kErrInvalidParameter);
+    for (const char *noHost : {"", "0", "0.0.0.0"}) {
+        EXPECT_EQ(TelnetConnect(noHost, 23, 5, nullptr, 0), -1);
+        EXPECT_EQ(TelnetLastError(), kErrInvalidHost) << '"' << noHost << '"';
+    }
 
     ServedSession session;
     ASSERT_NO_FATAL_FAILURE(session.open());
