@@ -45,10 +45,12 @@ std::string ConsoleSession::passwordPrompt() const
 std::vector<SessionWrite> ConsoleSession::receive(std::string_view bytes)
 {
     std::vector<SessionWrite> out;
-    // A line feed pairs with the carriage return before it only within one arrival:
-    // the utility ends a command with a lone carriage return and sends its keep-alive
-    // line feed much later, which must count as a line feed of its own.
-    afterCarriageReturn_ = false;
+    // After a command line a line feed pairs with its carriage return only within one
+    // arrival: the utility ends a command with a lone carriage return and sends its
+    // keep-alive line feed much later, which must count as a line feed of its own. A
+    // login answer may have its line end split across arrivals.
+    if (!carriageReturnEndedLogin_)
+        afterCarriageReturn_ = false;
     for (char c : bytes) {
         take(static_cast<unsigned char>(c), out);
         if (out.empty() || out.back().after == SessionWrite::After::Nothing)
@@ -96,8 +98,10 @@ void ConsoleSession::take(unsigned char byte, std::vector<SessionWrite> &out)
     const bool loggingIn = state_ == State::Username || state_ == State::Password;
     if (byte == '\r' || (byte == '\n' && loggingIn)) {
         afterCarriageReturn_ = byte == '\r';
+        carriageReturnEndedLogin_ = loggingIn;
         if (echoes()) {
-            std::string echo = echoOf(byte);
+            // Either line end is echoed as a new line.
+            std::string echo = echoOf('\r');
             if (!echo.empty())
                 out.push_back({echo});
         }

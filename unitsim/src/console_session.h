@@ -81,6 +81,7 @@ private:
     State state_;
     bool echo_ = false;
     bool afterCarriageReturn_ = false;
+    bool carriageReturnEndedLogin_ = false;
     bool overflow_ = false;
     std::string line_;
     std::string user_;

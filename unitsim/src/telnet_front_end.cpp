@@ -18,6 +18,8 @@ namespace {
 constexpr auto kLingerTime = std::chrono::seconds(2);
 constexpr std::size_t kMaxClosing = 16;
 constexpr const char *kSessionBusy = "Session already in progress.\r\n";
+// How long the greeting waits for a client that does not answer the negotiation.
+constexpr auto kNegotiationTime = std::chrono::milliseconds(500);
 
 } // namespace
 
@@ -76,8 +78,10 @@ bool TelnetFrontEnd::handle(const pollfd *fds, Clock::time_point now)
     bool reboot = false;
     if (clientFd_ >= 0 && fds[1].fd == clientFd_ && (fds[1].revents & (POLLIN | POLLHUP | POLLERR)))
         readClient(now);
-    if (clientFd_ >= 0)
+    if (clientFd_ >= 0) {
+        greetWhenSettled(now);
         reboot = flushClient(now);
+    }
     serviceClosing(fds + 2, polledClosing_, now);
     if (fds[0].revents & POLLIN)
         acceptConnections(now);
@@ -87,6 +91,8 @@ bool TelnetFrontEnd::handle(const pollfd *fds, Clock::time_point now)
 std::optional<Clock::time_point> TelnetFrontEnd::nextDeadline() const
 {
     std::optional<Clock::time_point> next = clientFd_ >= 0 ? queue_.nextDue() : std::nullopt;
+    if (clientFd_ >= 0 && !greeted_ && (!next || greetBy_ < *next))
+        next = greetBy_;
     for (const Closing &c : closing_) {
         if (!next || c.deadline < *next)
             next = c.deadline;
@@ -119,7 +125,8 @@ void TelnetFrontEnd::acceptConnections(Clock::time_point now)
                                                     context_.faults);
         queue_.clear();
         queue_.push(now, protocol_->start());
-        queueWrites(queue_, session_->open(), now, context_.faults, true);
+        greeted_ = false;
+        greetBy_ = now + kNegotiationTime;
     }
 }
 
@@ -145,6 +152,7 @@ void TelnetFrontEnd::readClient(Clock::time_point now)
     protocol_->receive(std::string_view(buffer, static_cast<std::size_t>(n)), data, answers);
     terminalType_ = protocol_->terminalType().empty() ? terminalType_ : protocol_->terminalType();
     session_->setEcho(protocol_->echoEnabled());
+    greetWhenSettled(now);
     const bool queued = (answers.empty() || queue_.push(now, std::move(answers))) &&
                         queueWrites(queue_, session_->receive(data), now, context_.faults, true);
     if (!queued)
@@ -157,6 +165,16 @@ void TelnetFrontEnd::dropClient()
     clientFd_ = -1;
     session_.reset();
     queue_.clear();
+}
+
+// The banner and the first prompt wait until the terminal type is known (or refused),
+// as a telnet server does, so that no negotiation crosses the login dialogue.
+void TelnetFrontEnd::greetWhenSettled(Clock::time_point now)
+{
+    if (greeted_ || !session_ || (!protocol_->terminalTypeSettled() && now < greetBy_))
+        return;
+    greeted_ = true;
+    queueWrites(queue_, session_->open(), now, context_.faults, true);
 }
 
 bool TelnetFrontEnd::flushClient(Clock::time_point now)

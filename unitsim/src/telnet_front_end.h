@@ -39,6 +39,7 @@ private:
     void closeGently(int fd, Clock::time_point now);
     void endSession(Clock::time_point now);
     void dropClient();
+    void greetWhenSettled(Clock::time_point now);
     void serviceClosing(const pollfd *fds, std::size_t count, Clock::time_point now);
 
     UnitContext context_;
@@ -51,6 +52,8 @@ private:
     std::unique_ptr<ConsoleSession> session_;
     OutputQueue queue_;
     std::string terminalType_;
+    bool greeted_ = false;
+    Clock::time_point greetBy_;
 
     struct Closing
     {

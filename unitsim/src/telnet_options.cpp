@@ -57,6 +57,11 @@ bool TelnetServerProtocol::echoEnabled() const
     return us_[ECHO] == Q::Yes;
 }
 
+bool TelnetServerProtocol::terminalTypeSettled() const
+{
+    return terminalTypeReceived_ || him_[TTYPE] == Q::No;
+}
+
 void TelnetServerProtocol::receive(std::string_view bytes, std::string &data, std::string &toClient)
 {
     for (char c : bytes) {
@@ -163,6 +168,7 @@ void TelnetServerProtocol::onSubnegotiation()
             name += c;
     }
     terminalType_ = name;
+    terminalTypeReceived_ = true;
 }
 
 std::string TelnetServerProtocol::escape(std::string_view data)

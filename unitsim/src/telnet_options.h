@@ -22,6 +22,8 @@ public:
     void receive(std::string_view bytes, std::string &data, std::string &toClient);
 
     bool echoEnabled() const; // the client agreed that the unit echoes
+    // The client has sent its terminal type or refused to: negotiation has settled.
+    bool terminalTypeSettled() const;
     const std::string &terminalType() const { return terminalType_; }
 
     // Doubles every 0xFF byte of console output.
@@ -54,6 +56,7 @@ private:
     std::uint8_t verb_ = 0;
     std::string subnegotiation_;
     std::string terminalType_;
+    bool terminalTypeReceived_ = false;
 };
 
 } // namespace unitsim

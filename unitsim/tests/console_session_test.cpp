@@ -129,13 +129,24 @@ TEST(TelnetConsole, EchoesWhenAllowedButNeverThePassword)
 {
     Console telnet(FrontEnd::Telnet);
     EXPECT_EQ(telnet.send("admin"), "admin");
-    EXPECT_EQ(telnet.send("\r\n"), "\r\nPassword: ");
+    EXPECT_EQ(telnet.send("\n"), "\r\nPassword: "); // a line end is echoed as CR LF
     EXPECT_EQ(telnet.send("radio"), "");
     EXPECT_EQ(telnet.send("\r\0"sv), "\r\n>");
     EXPECT_EQ(telnet.send("Get 01\r"), "Get 01\r\nGET=1;01=Hadra Base\r\n>");
     EXPECT_EQ(telnet.send("\n"), ""); // the keep-alive: nothing at all over telnet
     ASSERT_EQ(telnet.activity.lines.size(), 2u);
     EXPECT_EQ(telnet.activity.lines[1].kind, ReceivedLine::Kind::BareLineFeed);
+}
+
+TEST(TelnetConsole, LoginLineEndMaySplitAcrossArrivals)
+{
+    Console telnet(FrontEnd::Telnet, {}, false);
+    EXPECT_EQ(telnet.send("admin\r"), "\r\nPassword: ");
+    EXPECT_EQ(telnet.send("\n"), "");
+    EXPECT_EQ(telnet.send("radio\r"), "\r\n>");
+    EXPECT_EQ(telnet.send("\0"sv), "");
+    EXPECT_TRUE(telnet.session().loggedIn());
+    EXPECT_TRUE(telnet.activity.lines.empty());
 }
 
 TEST(TelnetConsole, WithoutEchoOnlyRepliesAreSent)

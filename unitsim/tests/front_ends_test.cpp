@@ -50,6 +50,19 @@ TEST(TelnetFrontEnd, NegotiatesLogsInEchoesAndRecordsCommands)
     EXPECT_EQ(unit.receivedLines(), expected);
 }
 
+TEST(TelnetFrontEnd, GreetsAClientThatDoesNotNegotiateAfterAWhile)
+{
+    SimulatedUnit unit(UnitOptions{});
+    unit.start();
+    RawTelnetClient silent(unit.telnetPort(), "");
+    EXPECT_EQ(silent.readUntil("Username: "), "\r\nHadra v2.4 radio unit\r\n\r\nUsername: ");
+    silent.write("admin\r\n");
+    silent.readUntil("Password: ");
+    silent.write("radio\r\n");
+    EXPECT_EQ(silent.readUntil(">"), "\r\n>");
+    EXPECT_EQ(unit.terminalType(), "");
+}
+
 TEST(TelnetFrontEnd, SecondConnectionIsRefusedWhileASessionIsOpen)
 {
     SimulatedUnit unit(bothFrontEnds());

@@ -178,7 +178,7 @@ void RawTelnetClient::received(const std::string &bytes)
         }
         ++i; // a two-byte command
     }
-    if (!answer.empty())
+    if (!answer.empty() && !terminalType_.empty())
         write(answer);
 }
 

@@ -43,6 +43,7 @@ class RawTelnetClient : public ByteClient
 public:
     // Connects; answers WILL ECHO and WILL SUPPRESS-GO-AHEAD with DO, DO TERMINAL-TYPE
     // with WILL and the type request with `terminalType`, everything else with refusal.
+    // An empty terminal type: the client ignores every negotiation, as a raw socket tool does.
     explicit RawTelnetClient(std::uint16_t port, std::string terminalType = "ansi", int receiveBuffer = 0);
     ~RawTelnetClient() override;
     void close();
