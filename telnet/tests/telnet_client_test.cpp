@@ -7,6 +7,7 @@
 #include "wiretalk/telnet_engine.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using linkset::testing::TelnetTestServer;
@@ -261,10 +262,20 @@ TEST_F(AsyncClient, BlockingModeCompletesAtOnceAndWaitsForData)
     EXPECT_EQ(connected.count(), 1); // fired inside Connect
     EXPECT_TRUE(client.Connected());
     ASSERT_TRUE(server.waitForConnection());
-    server.send("login: ");
+    // While the read waits, the event loop turns: a handler sees the blocking call.
+    bool blockedSeen = false;
+    bool readableSeen = true;
+    QTimer::singleShot(0, [&] {
+        blockedSeen = client.IsBlocked();
+        readableSeen = client.IsReadable();
+        server.send("login: ");
+    });
+    EXPECT_FALSE(client.IsBlocked());
     QString text;
     EXPECT_EQ(client.Read(text, 100), 7); // waits for the data
     EXPECT_EQ(text, QStringLiteral("login: "));
+    EXPECT_TRUE(blockedSeen);
+    EXPECT_FALSE(readableSeen); // no readiness test during a blocking call
     EXPECT_EQ(client.Write(QStringLiteral("root\r"), 5), 5);
     ASSERT_TRUE(server.waitForReceived(5));
 
