@@ -4,10 +4,13 @@
 #include "glyphterm/screen.h"
 #include "glyphterm/terminal.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -365,6 +368,38 @@ TEST_F(LibraryExports, RegistrationFactoryAndUnloadTest)
     ASSERT_EQ(unregisterServer(), S_OK);
     QSettings registry(registryPath, QSettings::IniFormat);
     EXPECT_FALSE(registry.contains(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PropertyPage, ShowsTheControlsValuesAndAppliesTheEditedOnes)
+{
+    Terminal terminal;
+    terminal.setUserMode(false);
+    terminal.setEmulation(emVT100);
+    terminal.setBell(false);
+    CTerminalPropPage page(terminal);
+    auto *emulation = page.findChild<QComboBox *>(QStringLiteral("cmbEmulation"));
+    auto *columns = page.findChild<QSpinBox *>(QStringLiteral("spnColumns"));
+    auto *rows = page.findChild<QSpinBox *>(QStringLiteral("spnRows"));
+    auto *bell = page.findChild<QCheckBox *>(QStringLiteral("chkBell"));
+    auto *wrap = page.findChild<QCheckBox *>(QStringLiteral("chkAutoWrap"));
+    ASSERT_TRUE(emulation && columns && rows && bell && wrap);
+    EXPECT_EQ(emulation->currentText(), QStringLiteral("VT100"));
+    EXPECT_FALSE(bell->isChecked());
+    EXPECT_TRUE(wrap->isChecked());
+    columns->setValue(200); // the page allows 80 to 132
+    EXPECT_EQ(columns->value(), 132);
+    rows->setValue(24);
+    emulation->setCurrentIndex(emVT220);
+    wrap->setChecked(false);
+    page.apply();
+    EXPECT_EQ(terminal.Columns(), 132);
+    EXPECT_EQ(terminal.Rows(), 24);
+    EXPECT_EQ(terminal.Emulation(), emVT220);
+    EXPECT_FALSE(terminal.AutoWrap());
 }
 
 } // namespace

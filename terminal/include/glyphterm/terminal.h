@@ -11,13 +11,18 @@
 #include "glyphterm/screen.h"
 
 #include <QAbstractScrollArea>
+#include <QDialog>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 class QSettings;
+namespace Ui {
+class CTerminalPropPage;
+}
 
 namespace glyphterm {
 
@@ -292,6 +297,23 @@ private:
     OLE_COLOR foreColor_ = DefaultForeground;
     short borderStyle_ = 0;
     bool pressedInside_ = false;
+};
+
+// The design-time property page: emulation, columns (80-132), rows (24-25), auto-wrap,
+// bell and cursor of one control, applied on Apply or OK.
+class CTerminalPropPage : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CTerminalPropPage(Terminal &terminal, QWidget *parent = nullptr);
+    ~CTerminalPropPage() override;
+
+    void apply();
+
+private:
+    std::unique_ptr<::Ui::CTerminalPropPage> ui_;
+    Terminal &terminal_;
 };
 
 } // namespace glyphterm
