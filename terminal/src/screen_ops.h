@@ -6,6 +6,17 @@
 
 namespace glyphterm {
 
+// Runs `operation` on the screen of `handle`: 1, or 0 (and nothing done) for an
+// invalid handle. The public operations are built on it.
+template <typename Operation> int onScreen(int handle, Operation operation)
+{
+    TerminalScreen *screen = lookupScreen(handle);
+    if (!screen)
+        return 0;
+    operation(*screen);
+    return 1;
+}
+
 // Cursor positioning: the column is clamped to the line, the row to the screen (or to
 // the scrolling region in origin mode); then the caret follows.
 void positionCursor(TerminalScreen &screen, int column, int row);

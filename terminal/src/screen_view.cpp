@@ -194,21 +194,15 @@ void applyFont(TerminalScreen &screen, const QFont &font, bool owned)
 
 int TermSetFont(int handle, const QFont &font)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    applyFont(*screen, font, false);
-    invalidateScreen(*screen, false);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        applyFont(screen, font, false);
+        invalidateScreen(screen, false);
+    });
 }
 
 int TermSetMode(int handle, std::uint32_t mask, bool on)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    setModes(*screen, mask, on);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { setModes(screen, mask, on); });
 }
 
 int TermSetEmulation(int handle, int emulation)
@@ -222,38 +216,24 @@ int TermSetEmulation(int handle, int emulation)
 
 int TermSetBackColor(int handle, COLORREF colour)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    setBackColour(*screen, colour);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { setBackColour(screen, colour); });
 }
 
 int TermSetForeColor(int handle, COLORREF colour)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    setForeColour(*screen, colour);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { setForeColour(screen, colour); });
 }
 
 int TermSetBoldColor(int handle, COLORREF colour)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    setBoldColour(*screen, colour);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { setBoldColour(screen, colour); });
 }
 
 int TermSetCursor(int handle, int column, int row)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    positionCursor(*screen, column < 0 ? screen->cursorColumn : column, row < 0 ? screen->cursorRow : row);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        positionCursor(screen, column < 0 ? screen.cursorColumn : column, row < 0 ? screen.cursorRow : row);
+    });
 }
 
 int TermGetCursor(int handle, int *column, int *row)
@@ -274,112 +254,86 @@ int TermSetRegion(int handle, int top, int bottom)
 
 int TermEraseDisplay(int handle, int mode)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    eraseDisplay(*screen, mode);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { eraseDisplay(screen, mode); });
 }
 
 int TermEraseLine(int handle, int mode)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    eraseLine(*screen, mode);
-    invalidateRows(*screen, screen->cursorRow, screen->cursorRow);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        eraseLine(screen, mode);
+        invalidateRows(screen, screen.cursorRow, screen.cursorRow);
+    });
 }
 
 int TermInsertLine(int handle)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    insertLine(*screen);
-    invalidateScreen(*screen, false);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        insertLine(screen);
+        invalidateScreen(screen, false);
+    });
 }
 
 int TermDeleteLine(int handle)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    deleteLine(*screen);
-    invalidateScreen(*screen, false);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        deleteLine(screen);
+        invalidateScreen(screen, false);
+    });
 }
 
 int TermScroll(int handle, bool up)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    if (up)
-        scrollRegionUp(*screen);
-    else
-        scrollRegionDown(*screen);
-    invalidateScreen(*screen, false);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        if (up)
+            scrollRegionUp(screen);
+        else
+            scrollRegionDown(screen);
+        invalidateScreen(screen, false);
+    });
 }
 
 int TermInvalidate(int handle, bool now)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    invalidateScreen(*screen, now);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { invalidateScreen(screen, now); });
 }
 
 int TermSetPaintDC(int handle, QPainter *painter)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    screen->paintDevice = painter;
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) { screen.paintDevice = painter; });
 }
 
 int TermScrollView(int handle, bool vertical, int position)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    int &current = vertical ? screen->verticalPosition : screen->horizontalPosition;
-    current = std::clamp(position, 0, vertical ? screen->verticalMaximum : screen->horizontalMaximum);
-    if (QAbstractScrollArea *area = scrollArea(*screen)) {
-        QScrollBar *bar = vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
-        const QSignalBlocker blocker(bar);
-        bar->setValue(current);
-    }
-    invalidateScreen(*screen, true);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        int &current = vertical ? screen.verticalPosition : screen.horizontalPosition;
+        current = std::clamp(position, 0, vertical ? screen.verticalMaximum : screen.horizontalMaximum);
+        if (QAbstractScrollArea *area = scrollArea(screen)) {
+            QScrollBar *bar = vertical ? area->verticalScrollBar() : area->horizontalScrollBar();
+            const QSignalBlocker blocker(bar);
+            bar->setValue(current);
+        }
+        invalidateScreen(screen, true);
+    });
 }
 
 int TermSetClientSize(int handle, int width, int height)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    if (width > 0)
-        screen->clientWidth = width;
-    if (height > 0)
-        screen->clientHeight = height;
-    recomputeScrollBars(*screen);
-    updateCaret(*screen);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        if (width > 0)
+            screen.clientWidth = width;
+        if (height > 0)
+            screen.clientHeight = height;
+        recomputeScrollBars(screen);
+        updateCaret(screen);
+    });
 }
 
 int TermSetFocus(int handle, bool focused)
 {
-    TerminalScreen *screen = lookupScreen(handle);
-    if (!screen)
-        return 0;
-    screen->flags = focused ? (screen->flags | FlagFocused) : (screen->flags & ~FlagFocused);
-    updateCaret(*screen);
-    return 1;
+    return onScreen(handle, [&](TerminalScreen &screen) {
+        screen.flags = focused ? (screen.flags | FlagFocused) : (screen.flags & ~FlagFocused);
+        updateCaret(screen);
+    });
 }
 
 } // namespace glyphterm
