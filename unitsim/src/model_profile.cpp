@@ -61,75 +61,74 @@ UnitConfig commonLists()
     return config;
 }
 
+// The common configuration with the model's own values, lists and missing codes.
+ModelProfile withDefaults(ModelProfile profile, const std::map<std::string, std::string> &values,
+                          const std::vector<Station> &stations)
+{
+    profile.defaults = commonLists();
+    profile.defaults.parameters = commonParameters();
+    for (const auto &[code, value] : values)
+        profile.defaults.parameters[code] = value;
+    for (const auto &code : profile.lackedCodes)
+        profile.defaults.parameters.erase(code);
+    profile.defaults.stations = stations;
+    return profile;
+}
+
 ModelProfile makeHadra()
 {
-    ModelProfile p{Model::Hadra, "hadra", "Hadra v2.4", {"RIP", "OSPF", "RSSI"}, {"48"}, "1", false, 20, {}};
-    p.defaults = commonLists();
-    p.defaults.parameters = commonParameters();
-    auto &v = p.defaults.parameters;
-    v["01"] = "Hadra Base";
-    v["03"] = "North Tower";
-    v["05"] = "HD2401175";
-    v["40"] = "00:0A:5E:24:01:17";
-    v["30"] = "1";
+    ModelProfile p = withDefaults(
+        {Model::Hadra, "hadra", "Hadra v2.4", {"RIP", "OSPF", "RSSI"}, {"48"}, "1", false, 20, {}},
+        {{"01", "Hadra Base"},
+         {"03", "North Tower"},
+         {"05", "HD2401175"},
+         {"40", "00:0A:5E:24:01:17"},
+         {"30", "1"}},
+        {{"101", "10.0.0.2"}, {"102", "10.0.0.4"}, {"103", "10.0.0.5"}});
     p.defaults.dhcpRelays = {"192.168.1.20"};
-    p.defaults.stations = {{"101", "10.0.0.2"}, {"102", "10.0.0.4"}, {"103", "10.0.0.5"}};
-    for (const auto &code : p.lackedCodes)
-        v.erase(code);
     return p;
 }
 
 ModelProfile makeTevo()
 {
-    ModelProfile p{Model::Tevo, "tevo", "Tevo v2.4", {"RIP", "RSSI"}, {"27", "28", "29", "2A"}, "0",
-                   true,        1,      {}};
-    p.defaults = commonLists();
-    p.defaults.parameters = commonParameters();
-    auto &v = p.defaults.parameters;
-    v["01"] = "Tevo Station";
-    v["03"] = "Field Site 7";
-    v["05"] = "TV2402311";
-    v["40"] = "00:0A:5E:24:02:31";
-    v["10"] = "192.168.2.1";
-    v["12"] = "10.0.0.2";
-    v["15"] = "Not Defined";
-    v["16"] = "0";
-    v["35"] = "0";
-    v["41"] = "0";
-    v["47"] = "101";
+    ModelProfile p = withDefaults(
+        {Model::Tevo, "tevo", "Tevo v2.4", {"RIP", "RSSI"}, {"27", "28", "29", "2A"}, "0", true, 1, {}},
+        {{"01", "Tevo Station"},
+         {"03", "Field Site 7"},
+         {"05", "TV2402311"},
+         {"40", "00:0A:5E:24:02:31"},
+         {"10", "192.168.2.1"},
+         {"12", "10.0.0.2"},
+         {"15", "Not Defined"},
+         {"16", "0"},
+         {"35", "0"},
+         {"41", "0"},
+         {"47", "101"}},
+        {{"1", "10.0.0.1"}});
     p.defaults.staticRoutes = {{"0.0.0.0", "0.0.0.0", "10.0.0.1"}};
-    p.defaults.stations = {{"1", "10.0.0.1"}};
-    for (const auto &code : p.lackedCodes)
-        v.erase(code);
     return p;
 }
 
 ModelProfile makeQdv()
 {
-    ModelProfile p{Model::Qdv,
-                   "qdv",
-                   "QDV v2.4",
-                   {"RSSI"},
-                   {"17", "18", "19", "1B", "1C", "29", "2A", "33", "34", "35", "48"},
-                   "",
-                   true,
-                   20,
-                   {}};
-    p.defaults = commonLists();
-    p.defaults.parameters = commonParameters();
-    auto &v = p.defaults.parameters;
-    v["01"] = "QDV Unit";
-    v["03"] = "Lab Bench";
-    v["05"] = "QD2403042";
-    v["40"] = "00:0A:5E:24:03:04";
-    v["10"] = "192.168.3.1";
-    v["12"] = "10.0.0.3";
-    v["42"] = "4";
-    v["47"] = "50";
-    p.defaults.stations = {{"51", "10.0.0.6"}};
-    for (const auto &code : p.lackedCodes)
-        v.erase(code);
-    return p;
+    return withDefaults({Model::Qdv,
+                         "qdv",
+                         "QDV v2.4",
+                         {"RSSI"},
+                         {"17", "18", "19", "1B", "1C", "29", "2A", "33", "34", "35", "48"},
+                         "",
+                         true,
+                         20,
+                         {}},
+                        {{"01", "QDV Unit"},
+                         {"03", "Lab Bench"},
+                         {"05", "QD2403042"},
+                         {"40", "00:0A:5E:24:03:04"},
+                         {"10", "192.168.3.1"},
+                         {"12", "10.0.0.3"},
+                         {"42", "4"},
+                         {"47", "50"}},
+                        {{"51", "10.0.0.6"}});
 }
 
 } // namespace
