@@ -3,6 +3,8 @@
 
 #include "screen_ops.h"
 
+#include <algorithm>
+
 namespace glyphterm {
 
 // What one TermWrite call notes while it runs.
@@ -31,8 +33,27 @@ inline void endSequence(ParserData &parser)
     parser.count = 0;
 }
 
-void appendDigit(ParserData &parser, unsigned char digit);
-void completeParameter(ParserData &parser);
+// Parameters are capped: any larger value clamps the same way, and no arithmetic on
+// them can overflow.
+constexpr int ParameterLimit = 65535;
+
+inline void appendDigit(ParserData &parser, unsigned char digit)
+{
+    // Further digits are dropped: the text holds at most 27.
+    if (parser.textLength < ParameterTextSize - 1)
+        parser.text[parser.textLength++] = static_cast<char>(digit);
+}
+
+inline void completeParameter(ParserData &parser)
+{
+    int value = 0;
+    for (int i = 0; i < parser.textLength; ++i)
+        value = std::min(value * 10 + (parser.text[i] - '0'), ParameterLimit);
+    parser.textLength = 0;
+    // Parameters past the eighth are dropped.
+    if (parser.count < ParameterCount)
+        parser.parameters[parser.count++] = value;
+}
 
 void runEscapeCommand(TerminalScreen &screen, unsigned char final, WriteProgress &progress);
 void runCsiCommand(TerminalScreen &screen, unsigned char final);

@@ -10,10 +10,6 @@ namespace glyphterm {
 
 namespace {
 
-// Parameters are capped: any larger value clamps the same way, and no arithmetic on
-// them can overflow.
-constexpr int ParameterLimit = 65535;
-
 // Colours of the CSI = commands.
 constexpr COLORREF ConsolePalette[PaletteSize] = {
     rgb(0, 0, 0),       rgb(0, 0, 255),     rgb(0, 255, 0),     rgb(0, 255, 255),
@@ -119,24 +115,6 @@ int characterCount(const TerminalScreen &screen, int n)
 }
 
 } // namespace
-
-void appendDigit(ParserData &parser, unsigned char digit)
-{
-    // Further digits are dropped: the text holds at most 27.
-    if (parser.textLength < ParameterTextSize - 1)
-        parser.text[parser.textLength++] = static_cast<char>(digit);
-}
-
-void completeParameter(ParserData &parser)
-{
-    int value = 0;
-    for (int i = 0; i < parser.textLength; ++i)
-        value = std::min(value * 10 + (parser.text[i] - '0'), ParameterLimit);
-    parser.textLength = 0;
-    // Parameters past the eighth are dropped.
-    if (parser.count < ParameterCount)
-        parser.parameters[parser.count++] = value;
-}
 
 void runEscapeCommand(TerminalScreen &screen, unsigned char final, WriteProgress &progress)
 {
