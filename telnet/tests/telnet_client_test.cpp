@@ -244,6 +244,21 @@ TEST_F(AsyncClient, RecvDataAndSendDataUseTheirLengths)
     EXPECT_EQ(reported, 27517);
 }
 
+TEST_F(AsyncClient, ResetStateClosesTheSessionAndClearsTheRunState)
+{
+    connectClient();
+    client.setSendLen(4);
+    client.ResetState();
+    EXPECT_EQ(client.Handle(), -1);
+    EXPECT_FALSE(client.Connected());
+    EXPECT_EQ(client.State(), TelnetClient::StateIdle);
+    EXPECT_EQ(client.SendLen(), 0);
+    EXPECT_EQ(client.Action(), 0);
+    EXPECT_TRUE(server.waitForClosed());
+    EXPECT_EQ(client.Connect(), 0); // and it connects again
+    EXPECT_TRUE(server.waitForConnection(2));
+}
+
 TEST_F(AsyncClient, TheLocalAddressOfASessionIsItsSocketAddress)
 {
     connectClient();
