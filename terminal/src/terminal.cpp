@@ -497,7 +497,6 @@ void Terminal::ScrollDown()
 void Terminal::Refresh()
 {
     TermInvalidate(handle_, true);
-    viewport()->repaint();
 }
 
 void Terminal::AboutBox()
