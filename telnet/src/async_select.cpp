@@ -5,6 +5,7 @@
 #include <QAbstractEventDispatcher>
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -32,9 +33,12 @@ struct Registration
 // the lock only guards the map itself.
 std::mutex registryLock;
 std::map<int, std::shared_ptr<Registration>> registry;
+std::atomic<int> registrations{0}; // lets sockets of blocking sessions skip the lock
 
 std::shared_ptr<Registration> find(int socket)
 {
+    if (registrations.load(std::memory_order_relaxed) == 0)
+        return nullptr;
     std::lock_guard lock(registryLock);
     const auto it = registry.find(socket);
     return it == registry.end() ? nullptr : it->second;
@@ -134,6 +138,7 @@ int Register(int socket, QObject *window, unsigned message, long events)
         armRead(*r);
     std::lock_guard lock(registryLock);
     registry[socket] = std::move(r);
+    registrations.store(static_cast<int>(registry.size()), std::memory_order_relaxed);
     return 0;
 }
 
@@ -171,6 +176,7 @@ void Closing(int socket)
             return;
         r = std::move(it->second);
         registry.erase(it);
+        registrations.store(static_cast<int>(registry.size()), std::memory_order_relaxed);
     }
     // The notifiers die here, before the descriptor is closed or reused.
 }
