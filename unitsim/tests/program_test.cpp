@@ -6,7 +6,6 @@
 #include <csignal>
 #include <filesystem>
 #include <poll.h>
-#include <regex>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -116,19 +115,21 @@ TEST(Program, ServesTelnetAndSerialAtOnce)
     Program program({"--telnet", "127.0.0.1:0", "--pty", "--model", "tevo"});
     const std::string telnetLine = program.readLine();
     const std::string serialLine = program.readLine();
-    std::smatch telnet;
-    std::smatch serial;
-    ASSERT_TRUE(std::regex_match(telnetLine, telnet, std::regex(R"(telnet 127\.0\.0\.1:(\d+))")))
-        << telnetLine;
-    ASSERT_TRUE(std::regex_match(serialLine, serial, std::regex(R"(serial (/dev/\S+))"))) << serialLine;
-    const auto port = static_cast<std::uint16_t>(std::stoi(telnet[1]));
+    const std::string telnetPrefix = "telnet 127.0.0.1:";
+    ASSERT_EQ(telnetLine.rfind(telnetPrefix, 0), 0u) << telnetLine;
+    const std::string portText = telnetLine.substr(telnetPrefix.size());
+    ASSERT_TRUE(!portText.empty() && portText.find_first_not_of("0123456789") == std::string::npos) << telnetLine;
+    ASSERT_EQ(serialLine.rfind("serial /dev/", 0), 0u) << serialLine;
+    ASSERT_EQ(serialLine.find(' ', 7), std::string::npos) << serialLine;
+    const auto port = static_cast<std::uint16_t>(std::stoi(portText));
+    const std::string slavePath = serialLine.substr(7);
 
     RawTelnetClient first(port);
     ASSERT_TRUE(first.login());
     RawTelnetClient second(port);
     EXPECT_EQ(second.readUntil("\r\n"), "Session already in progress.\r\n");
 
-    SerialClient console(serial[1]);
+    SerialClient console(slavePath);
     console.write("\r");
     ASSERT_FALSE(console.readUntil("Password:").empty());
     console.write("radio\n");
