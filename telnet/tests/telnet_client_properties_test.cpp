@@ -102,6 +102,17 @@ TEST(Properties, TimeoutIsClampedAndAppliedToAnOpenSession)
         client.setTimeout(given);
         EXPECT_EQ(client.Timeout(), stored) << given;
     }
+    // An open blocking session waits for data no longer than the new time-out.
+    TelnetTestServer server;
+    client.setTimeout(30);
+    client.setBlocking(true);
+    client.setHostAddress(QStringLiteral("127.0.0.1"));
+    client.setRemotePort(server.port());
+    ASSERT_EQ(client.Connect(), 0);
+    client.setTimeout(1);
+    QString text;
+    EXPECT_EQ(client.Read(text, 10), -1);
+    EXPECT_EQ(client.LastError(), 27511);
 }
 
 TEST(Properties, TraceAcceptsOnlyTheOffValues)
