@@ -75,6 +75,15 @@ void TelnetTestServer::closeConnection()
     wake();
 }
 
+void TelnetTestServer::setReading(bool reading)
+{
+    {
+        std::lock_guard lock(m_lock);
+        m_reading = reading;
+    }
+    wake();
+}
+
 void TelnetTestServer::setResponder(Responder responder)
 {
     std::lock_guard lock(m_lock);
@@ -148,6 +157,7 @@ void TelnetTestServer::run()
 {
     for (;;) {
         bool wantWrite = false;
+        bool reading = true;
         int connection = -1;
         {
             std::lock_guard lock(m_lock);
@@ -155,8 +165,11 @@ void TelnetTestServer::run()
                 return;
             connection = m_connection;
             wantWrite = connection >= 0 && !m_queue.empty();
+            reading = m_reading;
         }
-        pollfd watched[3] = {{m_listener, POLLIN, 0}, {m_wakeRead, POLLIN, 0}, {connection, POLLIN, 0}};
+        pollfd watched[3] = {{m_listener, POLLIN, 0}, {m_wakeRead, POLLIN, 0}, {connection, 0, 0}};
+        if (reading)
+            watched[2].events |= POLLIN;
         if (wantWrite)
             watched[2].events |= POLLOUT;
         const nfds_t count = connection >= 0 ? 3 : 2;
@@ -169,7 +182,7 @@ void TelnetTestServer::run()
         }
         if (watched[0].revents & POLLIN)
             acceptConnection();
-        if (count == 3 && (watched[2].revents & (POLLIN | POLLHUP | POLLERR)))
+        if (count == 3 && reading && (watched[2].revents & (POLLIN | POLLHUP | POLLERR)))
             readConnection();
         if (count == 3 && (watched[2].revents & POLLOUT))
             writeQueued();

@@ -42,6 +42,8 @@ public:
     void setResponder(Responder responder);
     // Closes the current connection (after what was queued before has been written).
     void closeConnection();
+    // Stops (false) or resumes reading from the connection, so a client's sends back up.
+    void setReading(bool reading);
 
     int connectionCount() const;
     QByteArray received() const;
@@ -82,6 +84,7 @@ private:
     int m_connection = -1;
     int m_connections = 0;
     bool m_peerClosed = false;
+    bool m_reading = true;
     std::vector<Outgoing> m_queue;
     QByteArray m_received;
     Responder m_responder;

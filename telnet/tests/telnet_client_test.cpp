@@ -244,6 +244,31 @@ TEST_F(AsyncClient, RecvDataAndSendDataUseTheirLengths)
     EXPECT_EQ(reported, 27517);
 }
 
+TEST_F(AsyncClient, WritesThatWouldBlockAreCountedOnceAndSentLater)
+{
+    connectClient();
+    server.setReading(false);
+    const QString block(1000, QLatin1Char('w'));
+    qsizetype accepted = 0;
+    short count = 1000;
+    // Until the socket backs up: a write then takes fewer bytes than it was given.
+    while (count == 1000 && accepted < 64 * 1024 * 1024) {
+        count = client.Write(block, 1000);
+        ASSERT_GE(count, 0) << "last error " << client.LastError();
+        accepted += count;
+    }
+    ASSERT_LT(count, 1000) << "the socket never backed up";
+    // Once the server reads again, the write notifications send what was queued: the
+    // server gets exactly the bytes the writes reported, none twice.
+    QSignalSpy writable(&client, &TelnetClientEvents::Write);
+    server.setReading(true);
+    EXPECT_TRUE(server.waitForReceived(accepted, 20000));
+    EXPECT_GE(writable.count(), 1);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(server.received().size(), accepted);
+}
+
 TEST_F(AsyncClient, ResetStateClosesTheSessionAndClearsTheRunState)
 {
     connectClient();
