@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int handle = TermCreate(&window, nullptr, data[2] % 4, columns, rows);
     if (handle < 0)
         std::abort();
-    const std::uint32_t modeChoices[] = {ModeAutoWrap, ModeOrigin,        ModeLfNewLine,
+    const std::uint32_t modeChoices[] = {ModeAutoWrap,  ModeOrigin,        ModeLfNewLine,
                                          ModeCrNewLine, ModeCursorVisible, ModeNoRefresh};
     for (std::size_t bit = 0; bit < std::size(modeChoices); ++bit)
         TermSetMode(handle, modeChoices[bit], (data[3] >> bit) & 1);

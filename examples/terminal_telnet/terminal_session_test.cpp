@@ -38,7 +38,8 @@ TEST(TerminalSession, HostOutputAndKeysTravelBothWays)
 
     peer->write("\033[2J\033[3;5H\033[1mWelcome\033[0m\r\n$ ");
     ASSERT_TRUE(QTest::qWaitFor([&] { return screenRow(terminal, 2) == QStringLiteral("Welcome"); }, 5000))
-        << statuses.join(QStringLiteral(" | ")).toStdString() << " / " << screenRow(terminal, 0).toStdString();
+        << statuses.join(QStringLiteral(" | ")).toStdString() << " / "
+        << screenRow(terminal, 0).toStdString();
     EXPECT_EQ(screenRow(terminal, 3), QStringLiteral("$"));
 
     QTest::keyClick(&terminal, Qt::Key_L);
