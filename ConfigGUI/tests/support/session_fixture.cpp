@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QStringList>
+#include <cstdio>
 #include <wiretalk/telnet_client.h>
 
 void SessionFixture::start(unitsim::UnitOptions options)
@@ -23,6 +24,16 @@ void SessionFixture::start(unitsim::UnitOptions options)
 
 void SessionFixture::TearDown()
 {
+    // A failed case tells what the operator would have seen.
+    if (HasFailure()) {
+        for (const platform::MessageBox &box : boxes.shown())
+            std::fprintf(stderr, "box: [%s] %s\n", qPrintable(box.title), qPrintable(box.text));
+        if (w)
+            std::fprintf(stderr,
+                         "telnet control %s, connected %d, serial open %d, logins %d, missed dialogs %d\n",
+                         w->TelnetClient1 ? "present" : "missing", w->telnetConnected(), w->serialOpen(),
+                         logins(), modals.missedCount());
+    }
     if (w) {
         // Leave quietly: a connected window would ask before closing.
         if (w->telnetConnected())
