@@ -68,6 +68,23 @@ TEST_F(TelnetSession, InvalidPasswordShowsTheDialogAgain)
     EXPECT_EQ(w->strPassword, QStringLiteral("radio"));
 }
 
+TEST_F(TelnetSession, AnEmptyUserNameSendsABareLineFeed)
+{
+    start();
+    linkset::testing::TelnetTestServer server; // to see the exact bytes of the answers
+    answerLogin(QString(), QStringLiteral("secret"));
+    requestTelnetConnection(server.port());
+    ASSERT_TRUE(server.waitForConnection());
+    ASSERT_TRUE(waitForCondition([this] { return w->telnetConnected(); }));
+    server.send("\r\nUsername: ");
+    ASSERT_TRUE(server.waitForReceived(1));
+    EXPECT_EQ(server.received(), QByteArray("\n"));
+    server.send("\r\nPassword: ");
+    ASSERT_TRUE(server.waitForReceived(8));
+    EXPECT_EQ(server.received(), QByteArray("\nsecret\n"));
+    EXPECT_EQ(logins(), 1);
+}
+
 TEST_F(TelnetSession, CancelledLoginDisconnects)
 {
     start();
