@@ -224,12 +224,17 @@ int TelnetRead(int handle, char *buffer, int count)
     session->commandPending = 0;
     const int result = error != 0 ? resultAfterError(error, delivered) : delivered;
 
-    if (session->asynchronous() && session->receiveCount == 0) {
-        // Tell the client when more is already waiting; this fill's failure is not ours.
-        const int keptError = TelnetLastError();
-        const bool more = TelnetFillBuffer(handle) > 0;
-        TelnetSetLastError(keptError);
-        session = LookupSession(handle);
+    if (session->asynchronous()) {
+        // Tell the client when more is already waiting. Bytes left in the buffer by a short
+        // read count too: the socket has been drained into the buffer, so no socket
+        // notification would ever announce them. This fill's failure is not ours.
+        bool more = session->receiveCount > 0;
+        if (!more) {
+            const int keptError = TelnetLastError();
+            more = TelnetFillBuffer(handle) > 0;
+            TelnetSetLastError(keptError);
+            session = LookupSession(handle);
+        }
         if (session != nullptr && more)
             NotifyWindow::PostNotify(session->notifyWindow, session->notifyMessage, session->socket,
                                      MakeSelectReply(FD_READ, 0));

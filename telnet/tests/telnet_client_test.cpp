@@ -7,6 +7,8 @@
 #include "wiretalk/telnet_engine.h"
 
 #include <QSignalSpy>
+#include <poll.h>
+#include <sys/ioctl.h>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -72,6 +74,36 @@ TEST_F(AsyncClient, ConnectsReadsWritesAndDisconnects)
     EXPECT_EQ(client.Handle(), -1);
     EXPECT_EQ(client.State(), TelnetClient::StateIdle);
     EXPECT_TRUE(server.waitForClosed());
+}
+
+// The announced count is the raw buffered count, telnet commands included: a handler
+// that reads exactly that many bytes can leave text behind in the buffer when more has
+// arrived meanwhile. The engine must announce what it left.
+TEST_F(AsyncClient, TextLeftBehindByAReadOfTheAnnouncedCountIsAnnouncedAgain)
+{
+    connectClient();
+    QString text;
+    QList<short> announced;
+    QObject::connect(&client, &TelnetClientEvents::Read, [&](short &length) {
+        announced.append(length);
+        if (announced.size() == 1) {
+            // The greeting reaches the socket before the negotiation bytes are read, and the
+            // event loop does not turn in between (poll, not the loop, waits for it).
+            server.send("Username: ");
+            pollfd socket{wiretalk::TelnetGetSocket(client.Handle()), POLLIN, 0};
+            ASSERT_EQ(::poll(&socket, 1, 5000), 1);
+            int pending = 0;
+            ASSERT_EQ(::ioctl(socket.fd, FIONREAD, &pending), 0);
+            ASSERT_EQ(pending, 10); // one write of 10 bytes arrives whole on loopback
+        }
+        QString part;
+        client.Read(part, length);
+        text += part;
+    });
+    server.send(QByteArray("\xff\xfb\x03\xff\xfb\x03\xff\xfb\x03", 9));
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return text.size() == 10; }));
+    EXPECT_EQ(text, QStringLiteral("Username: "));
+    EXPECT_EQ(announced, (QList<short>{9, 1}));
 }
 
 TEST_F(AsyncClient, PeerCloseRaisesDisconnectAndReadsFailWithClosed)
