@@ -7,10 +7,10 @@
 #include "wiretalk/telnet_engine.h"
 
 #include <QSignalSpy>
-#include <poll.h>
-#include <sys/ioctl.h>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/ioctl.h>
 
 using linkset::testing::TelnetTestServer;
 using wiretalk::TelnetClient;
