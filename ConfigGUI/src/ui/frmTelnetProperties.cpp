@@ -3,9 +3,10 @@
 #include "platform/settings_store.h"
 #include "ui/dialog_placement.h"
 #include "ui/frmTevoHadraConfig.h"
+#include "ui/select_on_entry.h"
 #include "ui_frmTelnetProperties.h"
 
-#include <QTimer>
+#include <algorithm>
 #include <wiretalk/telnet_client.h>
 
 namespace {
@@ -22,8 +23,8 @@ frmTelnetProperties::frmTelnetProperties(frmTevoHadraConfig &callingForm)
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmTelnetProperties::reject);
     connect(ui->updownTelnetPortUp, &QToolButton::clicked, this, [this] { stepPort(1); });
     connect(ui->updownTelnetPortDown, &QToolButton::clicked, this, [this] { stepPort(-1); });
-    ui->mskIP->installEventFilter(this);
-    ui->txtTelnetPort->installEventFilter(this);
+    selectAllOnEntry(ui->mskIP);
+    selectAllOnEntry(ui->txtTelnetPort);
 
     const StartOptions &options = callingForm.startOptions();
     if (options.demo) {
@@ -41,15 +42,6 @@ void frmTelnetProperties::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     centreOnScreen(*this);
-}
-
-bool frmTelnetProperties::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        if (auto *field = qobject_cast<QLineEdit *>(watched))
-            QTimer::singleShot(0, field, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmTelnetProperties::stepPort(int step)

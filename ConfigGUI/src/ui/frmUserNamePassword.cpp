@@ -3,10 +3,10 @@
 #include "platform/settings_store.h"
 #include "ui/dialog_placement.h"
 #include "ui/frmTevoHadraConfig.h"
+#include "ui/select_on_entry.h"
 #include "ui_frmUserNamePassword.h"
 
 #include <QLineEdit>
-#include <QTimer>
 
 frmUserNamePassword::frmUserNamePassword(frmTevoHadraConfig &callingForm)
     : QDialog(&callingForm), ui(std::make_unique<Ui::frmUserNamePassword>()), frmCallingForm(callingForm)
@@ -15,8 +15,8 @@ frmUserNamePassword::frmUserNamePassword(frmTevoHadraConfig &callingForm)
     setWindowFlag(Qt::WindowStaysOnTopHint);
     connect(ui->cmdOK, &QPushButton::clicked, this, &frmUserNamePassword::accept);
     connect(ui->cmdCancel, &QPushButton::clicked, this, &frmUserNamePassword::reject);
-    ui->txtUserName->installEventFilter(this);
-    ui->txtPassword->installEventFilter(this);
+    selectAllOnEntry(ui->txtUserName);
+    selectAllOnEntry(ui->txtPassword);
 
     ui->txtUserName->setText(platform::loadSetting(QStringLiteral("UserName")));
     const StartOptions &options = callingForm.startOptions();
@@ -36,16 +36,6 @@ void frmUserNamePassword::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     centreOnScreen(*this);
     ui->txtPassword->setFocus();
-}
-
-bool frmUserNamePassword::eventFilter(QObject *watched, QEvent *event)
-{
-    // Entering a field selects its whole text.
-    if (event->type() == QEvent::FocusIn) {
-        if (auto *field = qobject_cast<QLineEdit *>(watched))
-            QTimer::singleShot(0, field, &QLineEdit::selectAll);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmUserNamePassword::accept()

@@ -48,6 +48,17 @@ TEST_F(ConnectionDialogs, LoginOffersTheSavedNameAndWritesBackOnOk)
     EXPECT_EQ(platform::loadSetting(QStringLiteral("UserName")), QStringLiteral("admin"));
 }
 
+TEST_F(ConnectionDialogs, EnteringAFieldSelectsItsText)
+{
+    platform::saveSetting(QStringLiteral("UserName"), QStringLiteral("operator"));
+    frmUserNamePassword dialog(*w);
+    dialog.show();
+    ASSERT_TRUE(waitForCondition([&] { return dialog.ui->txtPassword->hasFocus(); }));
+    dialog.ui->txtUserName->setFocus();
+    ASSERT_TRUE(waitForCondition([&] { return dialog.ui->txtUserName->selectedText() == "operator"; }));
+    dialog.ui->cmdCancel->click();
+}
+
 TEST_F(ConnectionDialogs, LoginCancelLeavesTheCredentials)
 {
     w->blnShouldConnect = true;
