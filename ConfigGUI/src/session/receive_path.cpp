@@ -35,22 +35,6 @@ void reportIncompleteBlock(frmTevoHadraConfig &w, const QString &blockName)
     w.messageBoxes().show(&w, box);
 }
 
-// The control raises Read when bytes reach it. A read may leave bytes the control had
-// already taken in (behind a telnet command, for example); no further event would announce
-// them, so they are handled as a Read event of their own once this one is done.
-void pickUpHeldBytes(frmTevoHadraConfig &w, qsizetype justRead)
-{
-    if (justRead == 0)
-        return; // nothing came through: the rest of a telnet command is still on its way
-    QTimer::singleShot(0, &w, [&w] {
-        if (!w.telnetConnected())
-            return;
-        const short held = w.TelnetClient1->RecvNext();
-        if (held > 0)
-            guarded(w, [&w, held] { onTelnetRead(w, held); });
-    });
-}
-
 } // namespace
 
 void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
@@ -65,7 +49,6 @@ void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
     if (telnet.Read(text, dataLength) == -1)
         return;
     w.tmrKeepAlive->stop();
-    pickUpHeldBytes(w, text.size());
 
     QString blockName;
     try {

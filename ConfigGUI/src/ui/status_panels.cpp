@@ -11,29 +11,29 @@ QString imagePath(const QString &imageKey)
 
 StatusPanels::StatusPanels(QStatusBar *bar)
 {
-    struct PanelSpec
+    struct PanelDefinition
     {
         const char *key;
         const char *text;
         const char *toolTip;
         int stretch;
     };
-    const PanelSpec specs[] = {
+    const PanelDefinition panels[] = {
         {"Status", "Status:", "Communications Port Status", 3},
         {"Settings", "Settings:", "Communications Port Settings", 3},
         {"ConnectTime", "", "Connect Time", 1},
         {"Receive", "", "Receive Mode", 0},
         {"Connected", "", "Port Mode", 0},
     };
-    for (const PanelSpec &spec : specs) {
-        auto *label = new QLabel(QString::fromLatin1(spec.text), bar);
-        label->setObjectName(QStringLiteral("sbrTerminal_") + QLatin1String(spec.key));
-        label->setToolTip(QString::fromLatin1(spec.toolTip));
+    for (const PanelDefinition &panel : panels) {
+        auto *label = new QLabel(QString::fromLatin1(panel.text), bar);
+        label->setObjectName(QStringLiteral("sbrTerminal_") + QLatin1String(panel.key));
+        label->setToolTip(QString::fromLatin1(panel.toolTip));
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
-        label->setMinimumWidth(spec.stretch ? 90 : 24);
-        bar->addPermanentWidget(label, spec.stretch);
-        panels_.insert(QString::fromLatin1(spec.key), label);
+        label->setMinimumWidth(panel.stretch ? 90 : 24);
+        bar->addPermanentWidget(label, panel.stretch);
+        panels_.insert(QString::fromLatin1(panel.key), label);
     }
 }
 
