@@ -1,20 +1,38 @@
 #include "session/process_reply.h"
 
+#include "config/reply_grammar.h"
+#include "session/comm_error.h"
 #include "session/login.h"
+#include "session/mod_config_script.h"
+#include "session/mscomm.h"
+#include "ui/frmTevoHadraConfig.h"
 
-#include <QStringList>
+#include <QStringTokenizer>
 
 namespace session {
 
 void ProcessReply(frmTevoHadraConfig &w, QObject *source, const QString &text)
 {
-    for (const QString &line : text.split(QLatin1Char('\n'))) {
-        if (applyLoginTests(w, source, line) == LoginOutcome::EndOfText)
-            return;
-        ApplyReplyGrammar(w, line);
+    try {
+        for (const QStringView part : qTokenize(text, u'\n')) {
+            const QString line = modConfigScript::StripLineBreaks(part.toString());
+            if (line.isEmpty())
+                continue;
+            if (applyLoginTests(w, source, line) == LoginOutcome::EndOfText)
+                return;
+            ApplyReplyGrammar(w, line);
+        }
+    } catch (const CommError &) {
+        // The serial receive path may have been switched off by the failed exchange.
+        w.bEnableOnCommReceiveEvents = true;
+        w.MSComm1->setInputLen(0);
+        throw;
     }
 }
 
-void ApplyReplyGrammar(frmTevoHadraConfig &, const QString &) {}
+void ApplyReplyGrammar(frmTevoHadraConfig &w, const QString &line)
+{
+    config::applyReplyLine(w, line);
+}
 
 } // namespace session

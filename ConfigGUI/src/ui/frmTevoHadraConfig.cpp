@@ -1,21 +1,29 @@
 #include "ui/frmTevoHadraConfig.h"
 
+#include "config/model_adaptation.h"
+#include "monitor/history_charts.h"
+#include "monitor/packet_error_displays.h"
 #include "session/connection.h"
 #include "session/handler_boundary.h"
 #include "session/mscomm.h"
 #include "session/receive_path.h"
 #include "session/transport_events.h"
 #include "ui/connection_commands.h"
-#include "ui/dialog_placement.h"
+#include "ui/monitoring_rate.h"
+#include "ui/option_rules.h"
+#include "ui/radio_settings.h"
+#include "ui/start_up.h"
 #include "ui/status_panels.h"
 #include "ui/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
+#include "widgets/angular_gauge.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QKeyEvent>
+#include <QRegularExpression>
 #include <QTimer>
 #include <wiretalk/telnet_client.h>
 
@@ -65,9 +73,7 @@ frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
     ui->setupUi(this);
     ui->txtTerm->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     statusPanels_ = std::make_unique<StatusPanels>(ui->sbrTerminal);
-    optRadioTypeGroup = new QButtonGroup(this);
-    optRadioTypeGroup->addButton(ui->optRadioType_0, 0);
-    optRadioTypeGroup->addButton(ui->optRadioType_1, 1);
+    createControlArrays();
 
     MSComm1 = new session::MSComm(this);
     MSComm1->setObjectName(QStringLiteral("MSComm1"));
@@ -101,9 +107,70 @@ QLabel *frmTevoHadraConfig::lblStringNetmask(int index) const
     return labels[index];
 }
 
-QRadioButton *frmTevoHadraConfig::optRadioType(int index) const
+namespace {
+
+template <typename T, std::size_t N> T *element(const std::array<T *, N> &elements, int index)
 {
-    return qobject_cast<QRadioButton *>(optRadioTypeGroup->button(index));
+    return index >= 0 && std::size_t(index) < N ? elements[std::size_t(index)] : nullptr;
+}
+
+} // namespace
+
+QCheckBox *frmTevoHadraConfig::chkRoutingMode(int index) const
+{
+    return element(std::array{ui->chkRoutingMode_0, ui->chkRoutingMode_1, ui->chkRoutingMode_2}, index);
+}
+
+QLineEdit *frmTevoHadraConfig::txtPassword(int index) const
+{
+    return element(std::array<QLineEdit *, 3>{nullptr, ui->txtPassword_1, ui->txtPassword_2}, index);
+}
+
+linkset::StripChart *frmTevoHadraConfig::iStripChartX1(int index) const
+{
+    return element(std::array{ui->iStripChartX1_0, ui->iStripChartX1_1}, index);
+}
+
+QLabel *frmTevoHadraConfig::Label12(int index) const
+{
+    return element(std::array{ui->Label12_0, ui->Label12_1, ui->Label12_2, ui->Label12_3, ui->Label12_4,
+                              ui->Label12_5, ui->Label12_6, ui->Label12_7, ui->Label12_8, ui->Label12_9,
+                              ui->Label12_10, ui->Label12_11},
+                   index);
+}
+
+QLabel *frmTevoHadraConfig::lblStations(int index) const
+{
+    return index >= 0 && index < lblStationsElements.size() ? lblStationsElements[index] : nullptr;
+}
+
+QButtonGroup *frmTevoHadraConfig::optionGroup(const QString &array) const
+{
+    return optionGroups_.value(array);
+}
+
+QRadioButton *frmTevoHadraConfig::option(const QString &array, int index) const
+{
+    const QButtonGroup *group = optionGroups_.value(array);
+    return group ? qobject_cast<QRadioButton *>(group->button(index)) : nullptr;
+}
+
+// Option buttons named "<array>_<index>" join the button group of their array.
+void frmTevoHadraConfig::createControlArrays()
+{
+    static const QRegularExpression elementName(QStringLiteral("^(\\w+)_(\\d+)$"));
+    for (QRadioButton *option : findChildren<QRadioButton *>()) {
+        const QRegularExpressionMatch match = elementName.match(option->objectName());
+        if (!match.hasMatch())
+            continue;
+        QButtonGroup *&group = optionGroups_[match.captured(1)];
+        if (!group) {
+            group = new QButtonGroup(this);
+            group->setObjectName(match.captured(1));
+        }
+        group->addButton(option, match.captured(2).toInt());
+    }
+    lblStationsElements = {ui->lblStations_0};
 }
 
 QAction *frmTevoHadraConfig::tlbrMainButton(const QString &key) const
@@ -142,6 +209,13 @@ void frmTevoHadraConfig::createTimers()
     tmrSerialTimer = makeTimer(this, "tmrSerialTimer", 1000);
     tmrStatusMessages = makeTimer(this, "tmrStatusMessages", 2000);
     tmrKeepAlive = makeTimer(this, "tmrKeepAlive", 55000);
+    tmrRSSI = makeTimer(this, "tmrRSSI", 1000);
+    tmrBeeper = makeTimer(this, "tmrBeeper", 2000);
+    tmrPacketStats = makeTimer(this, "tmrPacketStats", 1000);
+    tmrDataLogging = makeTimer(this, "tmrDataLogging", 0); // set when logging starts
+    tmrOrigConfig = makeTimer(this, "tmrOrigConfig", 25);
+    tmrCompareUpdates = makeTimer(this, "tmrCompareUpdates", 25);
+    tmrSlowImport = makeTimer(this, "tmrSlowImport", 20);
 
     const auto onTick = [this](QTimer *timer, void (*tick)(frmTevoHadraConfig &)) {
         connect(timer, &QTimer::timeout, this,
@@ -232,17 +306,24 @@ void frmTevoHadraConfig::connectCommands()
     onTriggered(tlbrMainButton(QStringLiteral("Exit")), [this] { close(); });
 
     ui->txtTerm->installEventFilter(new TerminalKeys(*this));
+
+    connect(ui->txtQDVVersion, &QLineEdit::textChanged, this,
+            [this] { session::guarded(*this, [this] { adaptToModel(*this); }); });
+    connectRadioSettings(*this);
+    connectOptionRules(*this);
+    connectMonitoringRate(*this);
+    for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
+        connect(window, &QComboBox::currentIndexChanged, this,
+                [this] { session::guarded(*this, [this] { monitor::applyTimeWindow(*this); }); });
+    connect(ui->cmdResetMax, &QPushButton::clicked, this, [this] { ui->iAngularGaugeX1->resetMax(); });
 }
 
 void frmTevoHadraConfig::startUp()
 {
-    session::LoadSerialSettings(*this);
+    runStartUp(*this);
     if (!options_.demoSerialDevice.isEmpty())
         MSComm1->setCommPort(1);
-    blnFormsView = true;
-    ui->SSTab1->setCurrentIndex(0);
     session::applyCommandStates(*this, false);
-    QTimer::singleShot(0, this, [this] { centreOnScreen(*this); });
 }
 
 void frmTevoHadraConfig::closeEvent(QCloseEvent *event)
@@ -306,4 +387,34 @@ void frmTevoHadraConfig::LoadSerialSettings()
 void frmTevoHadraConfig::CloseLogFile()
 {
     closeCommunicationsLog(*this);
+}
+
+void frmTevoHadraConfig::SetupDiagnostics()
+{
+    monitor::SetupDiagnostics(*this);
+}
+
+void frmTevoHadraConfig::UpdatePERDisplays(int stationIndex, double rate)
+{
+    monitor::UpdatePERDisplays(*this, stationIndex, rate);
+}
+
+void frmTevoHadraConfig::UpdateRSSIHistory()
+{
+    monitor::UpdateRSSIHistory(*this);
+}
+
+void frmTevoHadraConfig::EnableRIPOptions(bool state)
+{
+    ::EnableRIPOptions(*this, state);
+}
+
+void frmTevoHadraConfig::EnableOSPFFrame(bool state)
+{
+    ::EnableOSPFFrame(*this, state);
+}
+
+void frmTevoHadraConfig::EnableRSSIOptions(bool flag)
+{
+    ::EnableRSSIOptions(*this, flag);
 }

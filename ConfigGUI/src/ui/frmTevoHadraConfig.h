@@ -1,23 +1,31 @@
 #pragma once
 // The main window: owns every control, the telnet and serial controls, the timers and the
 // session state. Its behaviour lives by subsystem in session/ (exchange, receive path and
-// login, connections, errors) and ui/ (views, dialogs); the public routines here keep
-// their well-known names and delegate.
+// login, connections, errors), config/ (parameters, reply grammar, model adaptation),
+// monitor/ (the diagnostics displays) and ui/ (views, dialogs, option rules); the public
+// routines here keep their well-known names and delegate.
+#include "monitor/station_table.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "ui/start_options.h"
 
+#include <QColor>
 #include <QDateTime>
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QFile;
 class QLabel;
+class QLineEdit;
 class QRadioButton;
 class QTimer;
 
@@ -29,6 +37,9 @@ class MSComm;
 }
 namespace wiretalk {
 class TelnetClient;
+}
+namespace linkset {
+class StripChart;
 }
 
 class frmConnectAnimation;
@@ -43,10 +54,25 @@ public:
 
     // ---- Controls ----
     std::unique_ptr<Ui::frmTevoHadraConfig> ui;
+    // Control arrays: the element of an index, or null for an index the array does not have.
     QComboBox *cmboNetmask(int index) const;
     QLabel *lblStringNetmask(int index) const;
-    QRadioButton *optRadioType(int index) const;
-    QButtonGroup *optRadioTypeGroup = nullptr;
+    QCheckBox *chkRoutingMode(int index) const;
+    QLineEdit *txtPassword(int index) const;
+    linkset::StripChart *iStripChartX1(int index) const;
+    QLabel *Label12(int index) const;
+    // The station labels under the LED columns: element 0 is designed, the others are made
+    // by SetupDiagnostics and unloaded by the display reset.
+    QLabel *lblStations(int index) const;
+    QList<QLabel *> lblStationsElements;
+    // Option-button arrays sit in button groups whose ids are the indexes.
+    QButtonGroup *optionGroup(const QString &array) const;
+    QRadioButton *option(const QString &array, int index) const;
+    QRadioButton *optRadioType(int index) const { return option(QStringLiteral("optRadioType"), index); }
+    QRadioButton *optForwardingMode(int index) const
+    {
+        return option(QStringLiteral("optForwardingMode"), index);
+    }
     // A toolbar button of tlbrMain by its key ("Telnet", "Serial", "Disconnect", ...).
     QAction *tlbrMainButton(const QString &key) const;
     StatusPanels &sbrTerminal() const { return *statusPanels_; }
@@ -61,6 +87,13 @@ public:
     QTimer *tmrSerialTimer = nullptr;
     QTimer *tmrStatusMessages = nullptr;
     QTimer *tmrKeepAlive = nullptr;
+    QTimer *tmrRSSI = nullptr;
+    QTimer *tmrBeeper = nullptr;
+    QTimer *tmrPacketStats = nullptr;
+    QTimer *tmrDataLogging = nullptr;
+    QTimer *tmrOrigConfig = nullptr;
+    QTimer *tmrCompareUpdates = nullptr;
+    QTimer *tmrSlowImport = nullptr;
 
     // ---- Session state ----
     bool bGotPrompt = false;
@@ -84,6 +117,22 @@ public:
     // The communications log of the terminal view; null when none is open.
     std::unique_ptr<QFile> communicationsLog;
 
+    // ---- Configuration and monitoring state ----
+    // The monitoring rate in seconds: "5", "30" or "60".
+    QString strStatsSpeed;
+    // The last accepted signal-strength threshold; empty until one is known.
+    std::optional<QString> mvntRSSIThreshold;
+    // The password the next update writes: empty for no change, "None" for no password.
+    QString pendingNewPassword;
+    // The caption of the progress window while a configuration is read.
+    QString strStatusText;
+    // The colours of the per-station traces, by (station number - 1) mod 10.
+    std::array<QColor, 10> stationColours;
+    // One column per station: the data of the packet-loss chart.
+    monitor::StationTable StationChartTable;
+    // A PER block's start line has opened an update of the PER strip chart.
+    bool perBlockOpen = false;
+
     // ---- Public routines ----
     void DisconnectActiveDevice();
     void TelnetClient1_Disconnect();
@@ -95,6 +144,12 @@ public:
     void ShowReceiveActivity();
     void LoadSerialSettings();
     void CloseLogFile();
+    void SetupDiagnostics();
+    void UpdatePERDisplays(int stationIndex, double rate);
+    void UpdateRSSIHistory();
+    void EnableRIPOptions(bool state);
+    void EnableOSPFFrame(bool state);
+    void EnableRSSIOptions(bool flag);
 
     // True while a transport is open.
     bool telnetConnected() const;
@@ -111,12 +166,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void createControlArrays();
     void createTimers();
     void createTelnetControl();
     void connectCommands();
     void startUp();
 
     StartOptions options_;
+    QHash<QString, QButtonGroup *> optionGroups_;
     std::unique_ptr<StatusPanels> statusPanels_;
     platform::QtMessageBoxes qtMessageBoxes_;
     platform::QtFileDialogs qtFileDialogs_;

@@ -62,7 +62,7 @@ TEST_F(Connection, StartsDisconnectedWithItsTimers)
     EXPECT_FALSE(w->tlbrMainButton(QStringLiteral("Disconnect"))->isEnabled());
     EXPECT_FALSE(w->ui->mnuConnectDisconnect->isEnabled());
     EXPECT_EQ(w->cmboNetmask(3)->count(), 33);
-    EXPECT_EQ(w->optRadioTypeGroup->checkedId(), 0);
+    EXPECT_EQ(w->optionGroup(QStringLiteral("optRadioType"))->checkedId(), 0);
 }
 
 TEST_F(Connection, KeepAliveTicksWhileDisconnectedOnlyCount)

@@ -1,11 +1,16 @@
-// linkset_demo_screenshot OUT.png [terminal|forms|tabN]: opens the main window on an
-// embedded simulated unit as --demo does, connects by telnet through the pre-filled
+// linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M]: opens the main window on
+// an embedded simulated unit as --demo does, connects by telnet through the pre-filled
 // dialogs, and saves a picture of the window: in the terminal view after typing "Get 04",
-// or in the forms view on the first tab or on tab N. Run it under Xvfb to look at the real
-// window.
+// or in the forms view, after reading the unit's whole configuration and a few signal and
+// packet-error readings, on the first tab, on tab N, or on sub-tab M of tab N. Run it under
+// Xvfb to look at the real window.
+#include "config/device_requests.h"
+#include "config/parameter_operations.h"
 #include "modal_driver.h"
+#include "session/mod_config_script.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
+#include "unit_reading.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,7 +47,6 @@ int main(int argc, char **argv)
     options.demoUserName = QString::fromStdString(unitOptions.user);
     options.demoPassword = QString::fromStdString(unitOptions.password);
     frmTevoHadraConfig w(options);
-    w.resize(1000, 700);
     w.show();
 
     ModalDriver modals;
@@ -67,8 +71,25 @@ int main(int argc, char **argv)
                    w.ui->txtTerm->toPlainText().endsWith(QLatin1Char('>'));
         });
     }
-    if (view.startsWith("tab"))
-        w.ui->SSTab1->setCurrentIndex(view.mid(3).toInt());
+    if (!terminal) {
+        waitForCondition([&] { return w.bGotPrompt; });
+        modConfigScript::RunReportingCommFailure(w, [&] {
+            readWholeConfiguration(w);
+            for (int reading = 0; reading < 4; ++reading) {
+                config::SendCommand(w, linkset::radioRssiRequest());
+                config::SendCommand(w, linkset::tableRequest(8));
+                waitForCondition([] { return false; }, 300);
+            }
+        });
+    }
+    if (view.startsWith("tab")) {
+        const QList<QByteArray> indexes = view.mid(3).split('.');
+        w.ui->SSTab1->setCurrentIndex(indexes[0].toInt());
+        if (indexes.size() > 1) {
+            if (auto *subTabs = w.ui->SSTab1->currentWidget()->findChild<QTabWidget *>())
+                subTabs->setCurrentIndex(indexes[1].toInt());
+        }
+    }
     // Let the connect time and the indicators settle.
     waitForCondition([] { return false; }, 1200);
     if (!w.grab().save(QString::fromLocal8Bit(argv[1]))) {

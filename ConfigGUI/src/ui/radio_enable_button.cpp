@@ -1,0 +1,28 @@
+#include "ui/radio_enable_button.h"
+
+#include "ui/frmTevoHadraConfig.h"
+
+#include <QAction>
+#include <QIcon>
+
+namespace {
+
+const char *const kImageProperty = "imageNumber";
+
+} // namespace
+
+void showRadioEnableImage(frmTevoHadraConfig &w, int imageNumber)
+{
+    QAction *button = w.tlbrMainButton(QStringLiteral("RadioEnable"));
+    const bool off = imageNumber == kRadioOffImage;
+    button->setProperty(kImageProperty, imageNumber);
+    button->setIcon(
+        QIcon(off ? QStringLiteral(":/images/RadioOff.png") : QStringLiteral(":/images/RadioEnable.png")));
+    button->setToolTip(off ? QStringLiteral("Click to Enable Radio")
+                           : QStringLiteral("Click to Disable Radio"));
+}
+
+int radioEnableImage(const frmTevoHadraConfig &w)
+{
+    return w.tlbrMainButton(QStringLiteral("RadioEnable"))->property(kImageProperty).toInt();
+}

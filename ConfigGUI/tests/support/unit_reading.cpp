@@ -1,0 +1,20 @@
+#include "unit_reading.h"
+
+#include "config/device_requests.h"
+#include "config/parameter_operations.h"
+#include "config/parameter_table.h"
+#include "ui/frmTevoHadraConfig.h"
+
+void readWholeConfiguration(frmTevoHadraConfig &w)
+{
+    for (const linkset::ParameterRow &row : linkset::parameterTable()) {
+        if (!row.readText.empty())
+            config::ParameterCommand(w, QString::fromLatin1(row.code.data(), qsizetype(row.code.size())),
+                                     false);
+    }
+    config::SendCommand(w, linkset::capabilityRequest());
+    for (const int table : kListTables)
+        config::SendCommand(w, linkset::tableRequest(table));
+    // As a retrieval ends: the packet-loss displays get a column per station.
+    w.SetupDiagnostics();
+}
