@@ -144,8 +144,8 @@ void SendSerialCommand(frmTevoHadraConfig &w, const QString &command, double tim
 {
     runSerialExchange(w, [&] {
         const WaitClock::time_point lastEchoStart = writeWithEchoCheck(w, command, skipPromptWait);
+        // The prompt stays seen: the next serial command waits for it before it writes.
         expectPrompt(w, session::deadlineAfter(lastEchoStart, timeoutSeconds));
-        w.bGotPrompt = false;
     });
 }
 

@@ -1,5 +1,6 @@
 #include "ui/connection_commands.h"
 
+#include "platform/settings_store.h"
 #include "session/mscomm.h"
 #include "session/waits.h"
 #include "ui/frmSerialProperties.h"
@@ -55,6 +56,7 @@ void showPortProperties(frmTevoHadraConfig &w)
 
 bool confirmExit(frmTevoHadraConfig &w)
 {
+    platform::saveSetting(QStringLiteral("StatsSpeed"), w.strStatsSpeed);
     if (!w.telnetConnected() && !w.serialOpen()) {
         if (w.communicationsLog)
             w.CloseLogFile();

@@ -8,6 +8,6 @@ void connectByTelnet(frmTevoHadraConfig &w, bool fromToolbar);
 void connectBySerial(frmTevoHadraConfig &w, bool fromToolbar);
 void showPortProperties(frmTevoHadraConfig &w);
 
-// Asks before closing the window over an open connection and ends a serial session
-// cleanly; false keeps the window open.
+// Saves the monitoring rate, asks before closing the window over an open connection and
+// ends a serial session cleanly; false keeps the window open.
 bool confirmExit(frmTevoHadraConfig &w);

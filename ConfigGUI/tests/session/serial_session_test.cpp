@@ -27,7 +27,9 @@ TEST_F(SerialSession, ConnectsLogsInAndChecksEveryEcho)
 
     SendSerialCommand(*w, QStringLiteral("Get 01\r"), 5, false);
     EXPECT_EQ(commandLines(), QStringList{"Get 01"});
-    EXPECT_FALSE(w->bGotPrompt);
+    EXPECT_TRUE(w->bGotPrompt); // the next command waits for this prompt before it writes
+    SendSerialCommand(*w, QStringLiteral("Get 02\r"), 5, false);
+    EXPECT_EQ(commandLines(), (QStringList{"Get 01", "Get 02"}));
     EXPECT_TRUE(w->bEnableOnCommReceiveEvents);
     EXPECT_EQ(w->MSComm1->InputLen(), 0);
     EXPECT_TRUE(boxes.shown().isEmpty());
