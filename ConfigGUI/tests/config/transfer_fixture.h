@@ -1,0 +1,52 @@
+#pragma once
+// A window connected to the simulated unit with its configuration transfer: runs whole
+// retrievals and updates and reports what the unit received and the transfer window showed.
+#include "config/configuration_transfer.h"
+#include "session_fixture.h"
+#include "ui/frmUploadStatus.h"
+
+#include <QTreeWidget>
+
+enum class Transport
+{
+    Telnet,
+    Serial
+};
+
+class TransferFixture : public SessionFixture
+{
+protected:
+    // Starts the unit and the window; retrieval ticks come every millisecond.
+    void startUnit(unitsim::UnitOptions options = {});
+    bool connectAndLogIn(Transport transport);
+
+    config::ConfigurationTransfer &transfer();
+    // Starts a retrieval and waits until its snapshot is taken.
+    bool retrieve();
+    // Starts an update and waits until it is over (the transfer window may be closed).
+    bool update();
+    // Waits until no retrieval or update runs.
+    bool transferIdle(int timeoutMs = 60000);
+
+    // Command lines the unit received from the `from`th on.
+    QStringList commandsFrom(int from) const { return commandLines().mid(from); }
+    int commandCount() const { return int(commandLines().size()); }
+
+    // The transfer window's rows: message, state and picture.
+    struct Row
+    {
+        QString message;
+        QString state;
+        QString picture;
+        bool operator==(const Row &) const = default;
+    };
+    QList<Row> rows() const;
+};
+
+// The forty-six read commands of a retrieval, in order.
+QStringList retrievalCommands();
+
+// Adds an item to a list view, as the list editors do.
+void addListItem(QTreeWidget *list, const QStringList &fields);
+// Removes the first item whose text is `text`; false when there is none.
+bool removeListItem(QTreeWidget *list, const QString &text);
