@@ -1,0 +1,94 @@
+// Fuzz target for ProcessReply: any bytes, as a unit or a configuration file might send them,
+// go through the login tests and the reply grammar of one main window with no connection.
+// Login requests are answered from memory; a login dialog that "Invalid password." brings
+// back is cancelled at once. Between inputs the lists and the station displays are emptied,
+// so every input starts from the same window. Whatever the bytes, nothing crashes, no
+// exception leaves ProcessReply, and the displays stay within their limits.
+#include "session/process_reply.h"
+#include "monitor/packet_error_displays.h"
+#include "platform/message_boxes.h"
+#include "session/mscomm.h"
+#include "ui/frmTevoHadraConfig.h"
+#include "widgets/led_matrix.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+class SilentBoxes : public platform::MessageBoxes
+{
+public:
+    platform::MsgAnswer show(QWidget *, const platform::MessageBox &) override
+    {
+        return platform::MsgAnswer::Ok;
+    }
+};
+
+frmTevoHadraConfig &window()
+{
+    static int argc = 1;
+    static char name[] = "process_reply";
+    static char *argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Settings of its own, never the user's.
+    static QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+    static QApplication app(argc, argv);
+    // Any dialog (a login dialog brought back by "Invalid password.", a message box of the
+    // window's own) is cancelled as soon as it runs.
+    static QTimer cancelDialogs;
+    static const bool cancelling = [] {
+        cancelDialogs.setInterval(0);
+        QObject::connect(&cancelDialogs, &QTimer::timeout, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        cancelDialogs.start();
+        return true;
+    }();
+    Q_UNUSED(cancelling);
+    static SilentBoxes boxes;
+    // Lives for the whole run: the process ends without tearing the window down.
+    static frmTevoHadraConfig *w = [] {
+        auto *made = new frmTevoHadraConfig;
+        made->setMessageBoxes(&boxes);
+        return made;
+    }();
+    return *w;
+}
+
+void startAfresh(frmTevoHadraConfig &w)
+{
+    for (QTreeWidget *list : w.findChildren<QTreeWidget *>())
+        list->clear();
+    w.StationChartTable = monitor::StationTable();
+    monitor::resetPacketLossDisplays(w);
+    w.blnShownUsernameForm = true;
+    w.blnShouldConnect = true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    frmTevoHadraConfig &w = window();
+    startAfresh(w);
+    try {
+        session::ProcessReply(w, w.MSComm1,
+                              QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size)));
+    } catch (...) {
+        std::abort(); // nothing the grammar meets may escape it
+    }
+    const auto *leds = w.findChild<linkset::LedMatrix *>(QStringLiteral("iLedMatrixX1"));
+    if (leds->columnCount() > monitor::kDesignedLedColumns ||
+        w.lblStationsElements.size() > monitor::kMaxStationDisplays)
+        std::abort();
+    return 0;
+}
