@@ -71,13 +71,19 @@ QStringList configurationFileLines(const ConfigRecord &record, bool ripBoxShown)
 
 QString writeConfigurationFile(const QString &path, const QStringList &lines)
 {
+    QByteArray content;
+    for (const QString &line : lines)
+        content += line.toLatin1() + "\r\n";
+    // Unbuffered, so that a short write (a full disk) is seen here: the file would otherwise
+    // be put in place with its end missing.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    for (const QString &line : lines) {
-        const QByteArray bytes = line.toLatin1() + "\r\n";
-        if (file.write(bytes) != bytes.size())
-            break; // the error is the file's; commit() refuses to put an incomplete file in place
+    if (file.write(content) != content.size()) {
+        file.cancelWriting();
+        return QStringLiteral("The configuration could not be written completely to %1 (is the disk full?). "
+                              "An existing file of that name is unchanged.")
+            .arg(path);
     }
     if (!file.commit())
         return file.errorString();

@@ -80,7 +80,8 @@ void rebootDevice(frmTevoHadraConfig &w)
     if (!connected(w) || !confirmed(w, QStringLiteral("WARNING!"),
                                     QStringLiteral("Are you sure you wish to Reboot the device?")))
         return;
-    ParameterCommand(w, u"62", true);
+    // The unit restarts at once: a connection that ends under the command is what it does.
+    runEndingQuietly([&] { ParameterCommand(w, u"62", true); });
     w.DisconnectActiveDevice();
 }
 

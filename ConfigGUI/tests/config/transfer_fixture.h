@@ -6,6 +6,13 @@
 #include "ui/frmUploadStatus.h"
 
 #include <QTreeWidget>
+#include <ostream>
+
+// Failed comparisons show the text.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 enum class Transport
 {
