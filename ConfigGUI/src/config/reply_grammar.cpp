@@ -1,7 +1,6 @@
 #include "config/reply_grammar.h"
 
 #include "config/reply_values.h"
-#include "monitor/packet_error_displays.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui/option_rules.h"
 #include "ui/radio_enable_button.h"
@@ -23,6 +22,22 @@ namespace config {
 namespace {
 
 using Window = frmTevoHadraConfig;
+
+// Cuts text at ";": a ";" at the start gives an empty part, one at the end gives none.
+QList<QStringView> cutAtSemicolons(QStringView text)
+{
+    QList<QStringView> parts;
+    while (!text.isEmpty()) {
+        const qsizetype semicolon = text.indexOf(QLatin1Char(';'));
+        if (semicolon < 0) {
+            parts << text;
+            break;
+        }
+        parts << text.left(semicolon);
+        text = text.mid(semicolon + 1);
+    }
+    return parts;
+}
 
 // ---- Parameter replies ----
 
@@ -49,9 +64,9 @@ bool bridgingSelected(const Window &w)
     return w.optForwardingMode(0)->isChecked();
 }
 
-void addStationItem(Window &w, const QString &stationId)
+QTreeWidgetItem *addItem(QTreeWidget *list, const QString &text)
 {
-    new QTreeWidgetItem(w.ui->lviewStationsAdded, QStringList{stationId});
+    return new QTreeWidgetItem(list, QStringList{text});
 }
 
 const QHash<QString, ParameterAction> &parameterActions()
@@ -114,7 +129,7 @@ const QHash<QString, ParameterAction> &parameterActions()
         {"48",
          [](Window &w, const QString &v) {
              if (w.optRadioType(0)->isChecked() && bridgingSelected(w))
-                 addStationItem(w, v);
+                 addItem(w.ui->lviewStationsAdded, v);
              addChartStation(w, v);
          }},
         {"52",
@@ -153,11 +168,6 @@ void setSubItem(QTreeWidgetItem *item, int column, const QString &text)
 {
     if (item && column >= 0 && column < item->treeWidget()->columnCount())
         item->setText(column, text);
-}
-
-QTreeWidgetItem *addItem(QTreeWidget *list, const QString &text)
-{
-    return new QTreeWidgetItem(list, QStringList{text});
 }
 
 // ROUTE, SNMP TRAP and SNMP COMMUNITY: field 0 is the item, field k its sub-item k.
@@ -225,7 +235,7 @@ void stationsItem(Window &w, const QStringList &fields)
     if (fields.isEmpty() || fields[0].isEmpty())
         return;
     if (bridgingSelected(w))
-        addStationItem(w, fields[0]);
+        addItem(w.ui->lviewStationsAdded, fields[0]);
     addChartStation(w, fields[0]);
 }
 
@@ -381,18 +391,9 @@ QStringList itemFields(QStringView line)
 {
     QStringList fields;
     const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0)
-        return fields;
-    QStringView rest = line.mid(equals + 1);
-    while (!rest.isEmpty()) {
-        const qsizetype semicolon = rest.indexOf(QLatin1Char(';'));
-        if (semicolon < 0) {
-            fields << rest.toString();
-            break;
-        }
-        fields << rest.left(semicolon).toString();
-        rest = rest.mid(semicolon + 1);
-    }
+    if (equals >= 0)
+        for (const QStringView field : cutAtSemicolons(line.mid(equals + 1)))
+            fields << field.toString();
     return fields;
 }
 
@@ -402,11 +403,7 @@ QList<ParameterPair> parameterPairs(QStringView line)
     const qsizetype first = line.indexOf(QLatin1Char(';'));
     if (first < 0)
         return pairs;
-    QStringView rest = line.mid(first + 1);
-    while (!rest.isEmpty()) {
-        const qsizetype semicolon = rest.indexOf(QLatin1Char(';'));
-        const QStringView part = semicolon < 0 ? rest : rest.left(semicolon);
-        rest = semicolon < 0 ? QStringView() : rest.mid(semicolon + 1);
+    for (const QStringView part : cutAtSemicolons(line.mid(first + 1))) {
         if (part.isEmpty())
             continue;
         const qsizetype equals = part.indexOf(QLatin1Char('='));

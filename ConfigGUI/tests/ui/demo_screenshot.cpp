@@ -1,9 +1,8 @@
-// linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M]: opens the main window on
-// an embedded simulated unit as --demo does, connects by telnet through the pre-filled
-// dialogs, and saves a picture of the window: in the terminal view after typing "Get 04",
-// or in the forms view, after reading the unit's whole configuration and a few signal and
-// packet-error readings, on the first tab, on tab N, or on sub-tab M of tab N. Run it under
-// Xvfb to look at the real window.
+// linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M] [hadra|tevo|qdv]: opens the
+// main window on an embedded simulated unit (of that model) as --demo does, connects by telnet through the
+// pre-filled dialogs, and saves a picture of the window: in the terminal view after typing "Get 04", or in
+// the forms view, after reading the unit's whole configuration and a few signal and packet-error readings, on
+// the first tab, on tab N, or on sub-tab M of tab N. Run it under Xvfb to look at the real window.
 #include "config/device_requests.h"
 #include "config/parameter_operations.h"
 #include "modal_driver.h"
@@ -26,7 +25,8 @@
 int main(int argc, char **argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: linkset_demo_screenshot OUT.png [terminal|forms|tabN]\n");
+        std::fprintf(
+            stderr, "usage: linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M] [hadra|tevo|qdv]\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -36,6 +36,10 @@ int main(int argc, char **argv)
 
     unitsim::UnitOptions unitOptions;
     unitOptions.pty = true;
+    if (argc > 3 && QByteArray(argv[3]) == "tevo")
+        unitOptions.model = unitsim::Model::Tevo;
+    else if (argc > 3 && QByteArray(argv[3]) == "qdv")
+        unitOptions.model = unitsim::Model::Qdv;
     unitsim::SimulatedUnit unit(unitOptions);
     unit.start();
 
