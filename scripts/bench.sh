@@ -26,3 +26,5 @@ bench glyphterm-bench "$inputs/term_mixed.bin"
 bench libvterm-bench "$inputs/term_mixed.bin"
 bench wiretalk-bench "$inputs/telnet_stream.bin"
 bench libtelnet-bench "$inputs/telnet_stream.bin"
+bench linkset-retrieval-bench
+bench linkset-retrieval-bench --serial
