@@ -94,19 +94,6 @@ frmTevoHadraConfig::~frmTevoHadraConfig()
     MSComm1->disconnect(this);
 }
 
-QComboBox *frmTevoHadraConfig::cmboNetmask(int index) const
-{
-    QComboBox *const combos[] = {ui->cmboNetmask_0, ui->cmboNetmask_1, ui->cmboNetmask_2, ui->cmboNetmask_3};
-    return combos[index];
-}
-
-QLabel *frmTevoHadraConfig::lblStringNetmask(int index) const
-{
-    QLabel *const labels[] = {ui->lblStringNetmask_0, ui->lblStringNetmask_1, ui->lblStringNetmask_2,
-                              ui->lblStringNetmask_3};
-    return labels[index];
-}
-
 namespace {
 
 template <typename T, std::size_t N> T *element(const std::array<T *, N> &elements, int index)
@@ -115,6 +102,19 @@ template <typename T, std::size_t N> T *element(const std::array<T *, N> &elemen
 }
 
 } // namespace
+
+QComboBox *frmTevoHadraConfig::cmboNetmask(int index) const
+{
+    return element(std::array{ui->cmboNetmask_0, ui->cmboNetmask_1, ui->cmboNetmask_2, ui->cmboNetmask_3},
+                   index);
+}
+
+QLabel *frmTevoHadraConfig::lblStringNetmask(int index) const
+{
+    return element(std::array{ui->lblStringNetmask_0, ui->lblStringNetmask_1, ui->lblStringNetmask_2,
+                              ui->lblStringNetmask_3},
+                   index);
+}
 
 QCheckBox *frmTevoHadraConfig::chkRoutingMode(int index) const
 {
