@@ -279,15 +279,21 @@ TEST_F(FileWithoutUnit, ABinaryFileAndOverlongLinesAreSkipped)
     EXPECT_EQ(ui().txtSNMPLocation->text(), "Last");
 }
 
-TEST_F(FileWithoutUnit, AFileLargerThanAnyConfigurationIsReadUpToTheLimit)
+TEST_F(FileWithoutUnit, AHundredMegabyteFileIsReadUpToTheLimitOfAConfiguration)
 {
-    QByteArray content = "get=1;01=Start\n";
+    QByteArray start = "get=1;01=Start\n";
     const QByteArray filler = "# padding that is not a reply line at all\n";
-    while (content.size() < 3 * config::kLargestConfigurationFile)
-        content += filler;
-    content += "get=1;02=Beyond the limit\n";
+    while (start.size() < 2 * config::kLargestConfigurationFile)
+        start += filler;
     const QString path = pathOf("large.qdv");
-    writeFile(path, content);
+    writeFile(path, start);
+    // 100 MB, most of it a hole of zero bytes, and one more line at its very end.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(100 * 1000 * 1000));
+    file.write("\nget=1;02=Beyond the limit\n");
+    file.close();
+
     import(path);
     EXPECT_EQ(ui().txtSNMPName->text(), "Start");
     EXPECT_EQ(ui().txtSNMPContact->text(), "");
