@@ -39,23 +39,28 @@ frmTevoHadraConfig &window()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Settings of its own, never the user's.
     static QTemporaryDir settings;
-    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-    static QApplication app(argc, argv);
+    // The application, the window and the dialog canceller live for the whole run: the
+    // process ends without tearing them down (Qt's exit handlers would meet half-destroyed
+    // state).
+    static const auto *app = [] {
+        qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
+        return new QApplication(argc, argv);
+    }();
+    Q_UNUSED(app);
     // Any dialog (a login dialog brought back by "Invalid password.", a message box of the
     // window's own) is cancelled as soon as it runs.
-    static QTimer cancelDialogs;
-    static const bool cancelling = [] {
-        cancelDialogs.setInterval(0);
-        QObject::connect(&cancelDialogs, &QTimer::timeout, [] {
+    static const auto *cancelDialogs = [] {
+        auto *timer = new QTimer;
+        timer->setInterval(0);
+        QObject::connect(timer, &QTimer::timeout, [] {
             if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
                 dialog->reject();
         });
-        cancelDialogs.start();
-        return true;
+        timer->start();
+        return timer;
     }();
-    Q_UNUSED(cancelling);
+    Q_UNUSED(cancelDialogs);
     static SilentBoxes boxes;
-    // Lives for the whole run: the process ends without tearing the window down.
     static frmTevoHadraConfig *w = [] {
         auto *made = new frmTevoHadraConfig;
         made->setMessageBoxes(&boxes);

@@ -105,11 +105,11 @@ TEST_P(FileRoundTrip, AnImportIntoAFreshWindowShowsTheSameConfiguration)
     ASSERT_GT(w->ui->lviewStationsAdded->topLevelItemCount(), 0);
     save(pathOf("unit.qdv"));
 
+    ScriptedMessageBoxes freshBoxes; // outlive the window that uses them
+    ScriptedFileDialogs freshFiles;
     StartOptions sameDevices;
     sameDevices.demoSerialDevice = QString::fromStdString(unit->ptySlavePath());
     frmTevoHadraConfig fresh(sameDevices);
-    ScriptedMessageBoxes freshBoxes;
-    ScriptedFileDialogs freshFiles;
     fresh.setMessageBoxes(&freshBoxes);
     fresh.setFileDialogs(&freshFiles);
     freshFiles.answerNext(pathOf("unit.qdv"));

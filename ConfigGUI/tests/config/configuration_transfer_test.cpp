@@ -1,6 +1,7 @@
 // Retrieval and update against the simulated unit, over telnet and over the serial
 // pseudo-terminal: the commands the unit receives, the transfer window's rows, the snapshot.
 #include "config/maintenance_commands.h"
+#include "config/retrieval_steps.h"
 #include "transfer_fixture.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "ui_frmUploadStatus.h"
@@ -12,6 +13,26 @@
 #include <QTimer>
 
 using platform::MsgAnswer;
+
+TEST(RetrievalSteps, SendFortySixCommandsInTheTablesOrder)
+{
+    QStringList sent;
+    QList<int> silentSteps;
+    for (int step = 1; step <= config::kRetrievalSteps; ++step) {
+        const auto commands = config::retrievalStepCommands(step);
+        if (commands.isEmpty())
+            silentSteps << step;
+        for (const linkset::DeviceCommand &command : commands)
+            sent << command.text;
+    }
+    EXPECT_EQ(silentSteps, (QList<int>{18, 19, 48}));
+    EXPECT_EQ(sent, retrievalCommands());
+    // The first read does not wait for a prompt over serial and gives up after 5 seconds.
+    const linkset::DeviceCommand first = config::retrievalStepCommands(1).first();
+    EXPECT_TRUE(first.serial.skipPromptWait);
+    EXPECT_EQ(first.serial.seconds, 5.0);
+    EXPECT_FALSE(config::retrievalStepCommands(2).first().serial.skipPromptWait);
+}
 
 class TransferOverBoth : public TransferFixture, public ::testing::WithParamInterface<Transport>
 {

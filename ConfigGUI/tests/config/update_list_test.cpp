@@ -1,7 +1,6 @@
 // The update list built from two configuration records, the validation of its entries, the
-// retrieval's command sequence and the lines of a saved file: rules that need no unit.
+// lines of a saved file: rules that need no unit.
 #include "config/configuration_file.h"
-#include "config/retrieval_steps.h"
 #include "config/update_list.h"
 
 #include <gtest/gtest.h>
@@ -290,33 +289,6 @@ TEST(UpdateValidation, EntriesAreCheckedAgainstWhatTheUnitThenReports)
     for (const Case &c : cases)
         EXPECT_EQ(config::entryValidated(c.entry, shown), c.validated)
             << qPrintable(c.entry.code + " " + c.entry.value);
-}
-
-TEST(RetrievalSteps, SendFortySixCommandsInTheTablesOrder)
-{
-    QStringList sent;
-    QList<int> silentSteps;
-    for (int step = 1; step <= config::kRetrievalSteps; ++step) {
-        const auto commands = config::retrievalStepCommands(step);
-        if (commands.isEmpty())
-            silentSteps << step;
-        for (const linkset::DeviceCommand &command : commands)
-            sent << command.text;
-    }
-    EXPECT_EQ(silentSteps, (QList<int>{18, 19, 48}));
-    EXPECT_EQ(sent,
-              (QStringList{"Get 01",     "Get 01",   "Get 02",  "Get 03",  "Get 04",  "Get 05",   "Get 10",
-                           "Get 11",     "Get 12",   "Get 13",  "Get 14",  "Get 15",  "Get 16",   "Get 17",
-                           "Get 18",     "Get 19",   "Get 1B",  "Get 1C",  "Get 29",  "Get 41",   "Get 42",
-                           "Get 43",     "Get 44",   "Get 45",  "Get 46",  "Get 47",  "Get 48",   "Table 5",
-                           "Get 4A",     "Table 1",  "Table 2", "Table 3", "Table 4", "Table 8",  "Table 6",
-                           "Table 11",   "Table 12", "Get 52",  "Table 9", "Get 30",  "Table 10", "Get 58",
-                           "Capability", "Get 34",   "Get 33",  "IP RIP"}));
-    // The first read does not wait for a prompt over serial and gives up after 5 seconds.
-    const linkset::DeviceCommand first = config::retrievalStepCommands(1).first();
-    EXPECT_TRUE(first.serial.skipPromptWait);
-    EXPECT_EQ(first.serial.seconds, 5.0);
-    EXPECT_FALSE(config::retrievalStepCommands(2).first().serial.skipPromptWait);
 }
 
 TEST(ConfigurationFileLines, ParameterLinesThenTheBlocks)

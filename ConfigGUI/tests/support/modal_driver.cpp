@@ -15,7 +15,11 @@ void ModalDriver::onNextModal(const QString &dialogName, std::function<void(QDia
 {
     auto deadline = std::make_shared<QDeadlineTimer>(waitMs);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [this, dialogName, handle, deadline, poll] {
+    *poll = [this, alive = alive_, dialogName, handle, deadline, poll] {
+        if (!*alive) {
+            *poll = nullptr;
+            return;
+        }
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (dialog && dialog->objectName() == dialogName) {
             ++handled_[dialogName];

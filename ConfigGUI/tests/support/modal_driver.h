@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QDialog;
 class QWidget;
@@ -14,6 +15,12 @@ class QWidget;
 class ModalDriver
 {
 public:
+    ModalDriver() = default;
+    ModalDriver(const ModalDriver &) = delete;
+    ModalDriver &operator=(const ModalDriver &) = delete;
+    // Handlers still waiting are dropped: they must not reach a dialog of a later test.
+    ~ModalDriver() { *alive_ = false; }
+
     // dialogName: the dialog's object name, e.g. "frmUserNamePassword".
     void onNextModal(const QString &dialogName, std::function<void(QDialog &)> handle, int waitMs = 5000);
     // Dialogs of that name handled so far, and handlers whose dialog never came.
@@ -23,6 +30,7 @@ public:
 private:
     QHash<QString, int> handled_;
     int missed_ = 0;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 // Kills the process with a message if the test is still running after `seconds`.

@@ -36,7 +36,8 @@ QString captionOf(const QWidget *widget)
 const QWidget *containerOf(const QWidget *widget)
 {
     for (const QWidget *parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
-        if (qobject_cast<const QGroupBox *>(parent) || qobject_cast<const QTabWidget *>(parent->parentWidget()) ||
+        if (qobject_cast<const QGroupBox *>(parent) ||
+            qobject_cast<const QTabWidget *>(parent->parentWidget()) ||
             parent->objectName().startsWith(QLatin1String("qt_tabwidget_stackedwidget")))
             return parent;
     }
@@ -68,7 +69,8 @@ protected:
                 if (subTabs)
                     subTabs->setCurrentIndex(sub);
                 QApplication::processEvents();
-                check(ui().SSTab1->tabText(tab).trimmed() + (subTabs ? u'/' + subTabs->tabText(sub) : QString()));
+                check(ui().SSTab1->tabText(tab).trimmed() +
+                      (subTabs ? u'/' + subTabs->tabText(sub) : QString()));
             }
         }
     }
@@ -81,8 +83,9 @@ TEST_F(WindowCraft, FitsTheScreenAndShowsEveryCaptionWhole)
     EXPECT_LE(minimum.height(), 760); // room for the title bar and the desktop's panel
 
     // The controls a later view switch shows, and the longest model captions.
-    for (QWidget *hidden : {static_cast<QWidget *>(ui().chkMonitorIPStats), static_cast<QWidget *>(ui().cmdRefreshIPStats),
-                            static_cast<QWidget *>(ui().cmdResetIPStats), static_cast<QWidget *>(ui().cmdFlushArpTable)})
+    for (QWidget *hidden :
+         {static_cast<QWidget *>(ui().chkMonitorIPStats), static_cast<QWidget *>(ui().cmdRefreshIPStats),
+          static_cast<QWidget *>(ui().cmdResetIPStats), static_cast<QWidget *>(ui().cmdFlushArpTable)})
         hidden->show();
     int checked = 0;
     forEachPage([&](const QString &page) {
@@ -112,7 +115,8 @@ TEST_F(WindowCraft, EveryCommandHasAnAccessKeyUniqueInItsContainer)
     for (auto key = keysOfWindow.cbegin(); key != keysOfWindow.cend(); ++key) {
         EXPECT_FALSE(key.key().isEmpty()) << key.value().join(u',').toStdString();
         if (key.value().size() > 1) {
-            const QString collision = key.key() + QStringLiteral(": ") + key.value().join(QStringLiteral(" / "));
+            const QString collision =
+                key.key() + QStringLiteral(": ") + key.value().join(QStringLiteral(" / "));
             EXPECT_TRUE(allowed.contains(collision)) << collision.toStdString();
         }
     }
@@ -129,7 +133,8 @@ TEST_F(WindowCraft, EveryCommandHasAnAccessKeyUniqueInItsContainer)
     for (const QTabWidget *subTabs : ui().SSTab1->findChildren<QTabWidget *>()) {
         QStringList keys;
         for (int tab = 0; tab < subTabs->count(); ++tab) {
-            EXPECT_FALSE(keys.contains(mnemonicOf(subTabs->tabText(tab)))) << subTabs->tabText(tab).toStdString();
+            EXPECT_FALSE(keys.contains(mnemonicOf(subTabs->tabText(tab))))
+                << subTabs->tabText(tab).toStdString();
             keys << mnemonicOf(subTabs->tabText(tab));
         }
     }
@@ -140,21 +145,23 @@ TEST_F(WindowCraft, EveryCommandHasAnAccessKeyUniqueInItsContainer)
         for (const QWidget *widget : ui().SSTab1->currentWidget()->findChildren<QWidget *>()) {
             if (!widget->isVisible())
                 continue;
-            const bool command = qobject_cast<const QAbstractButton *>(widget) && !qobject_cast<const QToolButton *>(widget);
+            const bool command =
+                qobject_cast<const QAbstractButton *>(widget) && !qobject_cast<const QToolButton *>(widget);
             const auto *label = qobject_cast<const QLabel *>(widget);
             if (!command && !(label && label->buddy()))
                 continue;
             const QString key = mnemonicOf(captionOf(widget));
             if (command) {
                 ++commands;
-                EXPECT_FALSE(key.isEmpty()) << page.toStdString() << ": " << widget->objectName().toStdString();
+                EXPECT_FALSE(key.isEmpty())
+                    << page.toStdString() << ": " << widget->objectName().toStdString();
             }
             if (key.isEmpty())
                 continue;
             QHash<QString, QString> &keys = keysByContainer[containerOf(widget)];
-            EXPECT_FALSE(keys.contains(key)) << page.toStdString() << ": " << key.toStdString() << " in \""
-                                             << keys.value(key).toStdString() << "\" and \""
-                                             << captionOf(widget).toStdString() << "\"";
+            EXPECT_FALSE(keys.contains(key))
+                << page.toStdString() << ": " << key.toStdString() << " in \""
+                << keys.value(key).toStdString() << "\" and \"" << captionOf(widget).toStdString() << "\"";
             keys.insert(key, captionOf(widget));
         }
     });
