@@ -118,7 +118,8 @@ TEST(Program, ServesTelnetAndSerialAtOnce)
     const std::string telnetPrefix = "telnet 127.0.0.1:";
     ASSERT_EQ(telnetLine.rfind(telnetPrefix, 0), 0u) << telnetLine;
     const std::string portText = telnetLine.substr(telnetPrefix.size());
-    ASSERT_TRUE(!portText.empty() && portText.find_first_not_of("0123456789") == std::string::npos) << telnetLine;
+    ASSERT_TRUE(!portText.empty() && portText.find_first_not_of("0123456789") == std::string::npos)
+        << telnetLine;
     ASSERT_EQ(serialLine.rfind("serial /dev/", 0), 0u) << serialLine;
     ASSERT_EQ(serialLine.find(' ', 7), std::string::npos) << serialLine;
     const auto port = static_cast<std::uint16_t>(std::stoi(portText));
