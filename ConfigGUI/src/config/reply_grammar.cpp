@@ -310,6 +310,14 @@ void capabilityItem(Window &w, const QStringList &fields)
     }
 }
 
+// A whole table has arrived: its columns widen to show every value (never narrower than
+// their captions).
+void fitColumnsToContents(QTreeWidget *list)
+{
+    for (int column = 0; column < list->columnCount(); ++column)
+        list->resizeColumnToContents(column);
+}
+
 void radioRssiItem(Window &w, const QStringList &fields)
 {
     if (fields.size() < 2)
@@ -333,7 +341,8 @@ const std::array<BlockKind, 12> &blockKinds()
 {
     static const std::array<BlockKind, 12> kinds{{
         {QLatin1StringView("ROUTE"),
-         [](Window &w, const QStringList &f) { fillItem(w.ui->lviewRouterRoutes, f); }},
+         [](Window &w, const QStringList &f) { fillItem(w.ui->lviewRouterRoutes, f); }, nullptr,
+         [](Window &w) { fitColumnsToContents(w.ui->lviewRouterRoutes); }},
         {QLatin1StringView("SNMP TRAP"),
          [](Window &w, const QStringList &f) { fillItem(w.ui->lviewTrapServers, f); }},
         {QLatin1StringView("SNMP COMMUNITY"),

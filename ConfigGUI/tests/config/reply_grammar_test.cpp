@@ -164,6 +164,14 @@ TEST_F(ReplyGrammar, RoutesTrapsAndCommunities)
         "IP ROUTE=1;START\r\nIP ROUTE=10.0.0.0;255.0.0.0;10.0.0.1;Static\r\nIP ROUTE=1;END\r\n>"));
     EXPECT_EQ(rowsOf(ui().lviewRouterRoutes),
               (Rows{{"10.0.0.0", "255.0.0.0", "10.0.0.1", "Static", "", ""}}));
+    // The table's end widens a column to its longest value.
+    QTreeWidget *routes = ui().lviewRouterRoutes;
+    const int flagsWidth = routes->columnWidth(3);
+    feed(QStringLiteral("IP ROUTE=1;START\r\nIP ROUTE=10.0.0.0;255.0.0.0;10.0.0.1;Directly connected\r\n"));
+    EXPECT_EQ(routes->columnWidth(3), flagsWidth);
+    feed(QStringLiteral("IP ROUTE=1;END\r\n"));
+    EXPECT_GT(routes->columnWidth(3), flagsWidth);
+    EXPECT_GE(routes->columnWidth(3), routes->fontMetrics().horizontalAdvance("Directly connected"));
 
     feed(QStringLiteral("SNMP TRAP=192.168.1.30;public\n"));
     EXPECT_EQ(rowsOf(ui().lviewTrapServers), (Rows{{"192.168.1.30", "public"}}));
