@@ -7,7 +7,6 @@
 #include "value_checks.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <initializer_list>
 #include <stdexcept>
 
@@ -36,6 +35,15 @@ CommandResult ok()
 CommandResult error(const std::string &reason)
 {
     return reply({"ERROR " + reason});
+}
+
+// A reply without a prompt that ends the session or restarts the unit.
+CommandResult ending(CommandResult::Effect effect, std::vector<std::string> lines = {})
+{
+    CommandResult result = reply(std::move(lines));
+    result.prompt = false;
+    result.effect = effect;
+    return result;
 }
 
 std::string_view trimFront(std::string_view text)
@@ -127,13 +135,6 @@ template <typename T, typename Matches> CommandResult removeEntry(std::vector<T>
     return ok();
 }
 
-std::optional<std::string> refuseAddress(const std::string &text)
-{
-    if (!parseDottedQuad(text))
-        return std::string("not a valid address");
-    return std::nullopt;
-}
-
 } // namespace
 
 CommandInterpreter::CommandInterpreter(const UnitOptions &options)
@@ -221,12 +222,8 @@ CommandResult CommandInterpreter::execute(std::string_view line, FrontEnd from)
         return signalStrength();
     if (matchWords(line, {"TABLE"}, rest))
         return table(rest);
-    if (isCommand(line, {"EXIT"})) {
-        CommandResult result = reply({"Goodbye."});
-        result.prompt = false;
-        result.effect = CommandResult::Effect::EndSession;
-        return result;
-    }
+    if (isCommand(line, {"EXIT"}))
+        return ending(CommandResult::Effect::EndSession, {"Goodbye."});
     return error("unknown command");
 }
 
@@ -240,11 +237,8 @@ std::optional<std::string> CommandInterpreter::parameterValue(std::string_view c
         return "N/A";
     if (key == "48")
         return running_.stations.empty() ? "N/A" : running_.stations.front().id;
-    if (key == "49") {
-        char rate[32];
-        std::snprintf(rate, sizeof rate, "%.2f", live_.totalPackets().ratePercent());
-        return rate;
-    }
+    if (key == "49")
+        return live_.totalPackets().rateText();
     const auto it = running_.parameters.find(key);
     return it == running_.parameters.end() ? "N/A" : it->second;
 }
@@ -350,10 +344,7 @@ CommandResult CommandInterpreter::listWrite(const std::string &code, const std::
         if (value.size() > kMaxPasswordLength)
             return error("value too long");
         // Never sent back, so only characters that cannot be typed are refused.
-        if (std::any_of(value.begin(), value.end(), [](char ch) {
-                const auto byte = static_cast<unsigned char>(ch);
-                return byte < 0x20 || byte == 0x7F;
-            }))
+        if (hasControlCharacter(value))
             return error("control character in value");
         c.password = value;
         return ok();
@@ -372,7 +363,7 @@ CommandResult CommandInterpreter::listWrite(const std::string &code, const std::
         });
     }
     if (code == "21" || code == "22" || code == "31" || code == "32") {
-        if (!wordCount(1) || refuseAddress(words[0]))
+        if (!wordCount(1) || !parseDottedQuad(words[0]))
             return error("not a valid address");
         auto &list = (code == "21" || code == "22") ? c.dnsServers : c.dhcpRelays;
         if (code == "22" || code == "32")
@@ -396,7 +387,7 @@ CommandResult CommandInterpreter::listWrite(const std::string &code, const std::
                         [](const Community &a, const Community &b) { return a.name == b.name; });
     }
     if (code == "25" || code == "26") {
-        if (!wordCount(2) || refuseAddress(words[0]))
+        if (!wordCount(2) || !parseDottedQuad(words[0]))
             return error("expected address and community");
         if (auto reason = refuseWord(words[1], kMaxWordLength))
             return error(*reason);
@@ -421,8 +412,8 @@ CommandResult CommandInterpreter::listWrite(const std::string &code, const std::
     const auto fields = fieldsOf(value);
     std::vector<std::string> addresses(fields.begin() + 1, fields.end());
     std::erase(addresses, std::string());
-    if (addresses.empty() || addresses.size() > 2 || refuseAddress(addresses.back()) ||
-        (addresses.size() == 2 && refuseAddress(addresses.front())))
+    if (addresses.empty() || addresses.size() > 2 || !parseDottedQuad(addresses.back()) ||
+        (addresses.size() == 2 && !parseDottedQuad(addresses.front())))
         return error("expected remote unit identifier and radio address");
     const auto id = parseNumber(fields[0], 1, kMaxStationId);
     const auto station = std::find_if(c.stations.begin(), c.stations.end(),
@@ -457,10 +448,7 @@ CommandResult CommandInterpreter::action(const std::string &code, std::string_vi
         running_ = std::move(defaults);
     } else if (code == "62") {
         restart();
-        CommandResult result;
-        result.prompt = false;
-        result.effect = CommandResult::Effect::Reboot;
-        return result;
+        return ending(CommandResult::Effect::Reboot);
     }
     return ok();
 }
@@ -477,10 +465,7 @@ CommandResult CommandInterpreter::changeEthernetAddress(std::string_view value, 
     if (from == FrontEnd::Serial)
         return ok();
     // The telnet session was bound to the old address: it drops without a reply.
-    CommandResult result;
-    result.prompt = false;
-    result.effect = CommandResult::Effect::DropSession;
-    return result;
+    return ending(CommandResult::Effect::DropSession);
 }
 
 CommandResult CommandInterpreter::ripStatus()

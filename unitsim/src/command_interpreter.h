@@ -49,8 +49,6 @@ public:
     const UnitConfig &saved() const { return saved_; }
 
 private:
-    using Lines = std::vector<std::string>;
-
     CommandResult get(std::string_view code);
     CommandResult set(const std::string &code, std::string_view rawValue);
     CommandResult setScalar(const std::string &code, const std::string &value);

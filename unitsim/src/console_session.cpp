@@ -73,18 +73,18 @@ bool ConsoleSession::echoes() const
     return echo_ && (state_ == State::Username || state_ == State::Command);
 }
 
-// The echo of one character, with the serial echo faults applied.
-std::string ConsoleSession::echoOf(unsigned char byte)
+// Writes the echo of one character, with the serial echo faults applied.
+void ConsoleSession::echo(unsigned char byte, std::vector<SessionWrite> &out)
 {
-    std::string echo = byte == '\r' ? std::string("\r\n") : std::string(1, static_cast<char>(byte));
-    if (frontEnd_ != FrontEnd::Serial || state_ != State::Command)
-        return echo;
-    const int number = ++activity_.serialCharacters;
-    if (number == faults_.omitEchoAtSerialChar)
-        return {};
-    if (number == faults_.wrongEchoAtSerialChar)
-        return byte == '?' ? "!" : "?";
-    return echo;
+    std::string text = byte == '\r' ? std::string("\r\n") : std::string(1, static_cast<char>(byte));
+    if (frontEnd_ == FrontEnd::Serial && state_ == State::Command) {
+        const int number = ++activity_.serialCharacters;
+        if (number == faults_.omitEchoAtSerialChar)
+            return;
+        if (number == faults_.wrongEchoAtSerialChar)
+            text = byte == '?' ? "!" : "?";
+    }
+    out.push_back({std::move(text)});
 }
 
 void ConsoleSession::take(unsigned char byte, std::vector<SessionWrite> &out)
@@ -99,23 +99,16 @@ void ConsoleSession::take(unsigned char byte, std::vector<SessionWrite> &out)
     if (byte == '\r' || (byte == '\n' && loggingIn)) {
         afterCarriageReturn_ = byte == '\r';
         carriageReturnEndedLogin_ = loggingIn;
-        if (echoes()) {
-            // Either line end is echoed as a new line.
-            std::string echo = echoOf('\r');
-            if (!echo.empty())
-                out.push_back({echo});
-        }
+        if (echoes())
+            echo('\r', out); // either line end is echoed as a new line
         endLine(out);
         return;
     }
     if (byte == '\n') {
         // A bare line feed: the utility's keep-alive. Only a serial console echoes it.
         activity_.lines.push_back({frontEnd_, ReceivedLine::Kind::BareLineFeed, {}});
-        if (frontEnd_ == FrontEnd::Serial && state_ == State::Command) {
-            std::string echo = echoOf(byte);
-            if (!echo.empty())
-                out.push_back({echo});
-        }
+        if (frontEnd_ == FrontEnd::Serial && state_ == State::Command)
+            echo(byte, out);
         return;
     }
     if (state_ == State::Idle)
@@ -135,11 +128,8 @@ void ConsoleSession::take(unsigned char byte, std::vector<SessionWrite> &out)
         return;
     }
     line_ += static_cast<char>(byte);
-    if (echoes()) {
-        std::string echo = echoOf(byte);
-        if (!echo.empty())
-            out.push_back({echo});
-    }
+    if (echoes())
+        echo(byte, out);
 }
 
 void ConsoleSession::endLine(std::vector<SessionWrite> &out)
@@ -223,13 +213,11 @@ void ConsoleSession::runCommand(std::vector<SessionWrite> &out)
     if (reply.after == SessionWrite::After::Nothing && sessionCommands_ == faults_.closeAfterCommands)
         reply.after = SessionWrite::After::EndSession;
 
-    const bool unasked = number == faults_.unaskedAfterCommand && !faults_.unaskedText.empty();
-    if (unasked && reply.after == SessionWrite::After::Nothing) {
-        out.push_back(std::move(reply));
-        out.push_back({faults_.unaskedText, true});
-        return;
-    }
+    const bool unasked = number == faults_.unaskedAfterCommand && !faults_.unaskedText.empty() &&
+                         reply.after == SessionWrite::After::Nothing;
     out.push_back(std::move(reply));
+    if (unasked)
+        out.push_back({faults_.unaskedText, true});
 }
 
 } // namespace unitsim

@@ -71,7 +71,7 @@ private:
     void runCommand(std::vector<SessionWrite> &out);
     void checkPassword(std::vector<SessionWrite> &out);
     bool echoes() const;
-    std::string echoOf(unsigned char byte);
+    void echo(unsigned char byte, std::vector<SessionWrite> &out);
     std::string passwordPrompt() const;
 
     FrontEnd frontEnd_;

@@ -96,10 +96,10 @@ Lines trapServers(const UnitConfig &config)
     return block.finish();
 }
 
-std::vector<std::string> counterFields(const InterfaceCounters &counters)
+template <std::size_t N> std::vector<std::string> numberFields(const std::array<std::uint32_t, N> &values)
 {
     std::vector<std::string> fields;
-    for (std::uint32_t value : counters.values)
+    for (std::uint32_t value : values)
         fields.push_back(std::to_string(value));
     return fields;
 }
@@ -131,7 +131,7 @@ Lines interfaceStatistics(const BlockSource &source)
     std::vector<std::string> ethernet = {"Ethernet", "8863", mac, "1500", "1", "1"};
     std::vector<std::string> loopback = {"Loopback", "8049", "00:00:00:00:00:00", "16384", "1", "1"};
     for (auto [row, index] : {std::pair{&radio, 0}, std::pair{&ethernet, 1}, std::pair{&loopback, 2}}) {
-        const auto values = counterFields(counters[static_cast<std::size_t>(index)]);
+        const auto values = numberFields(counters[static_cast<std::size_t>(index)].values);
         row->insert(row->end(), values.begin(), values.end());
         block.item(*row);
     }
@@ -157,18 +157,8 @@ Lines radioAddresses(const UnitConfig &config)
 Lines ipStatistics(LiveData &live)
 {
     Block block("IPSTATS");
-    std::vector<std::string> fields;
-    for (std::uint32_t value : live.readIpStatistics())
-        fields.push_back(std::to_string(value));
-    block.item(fields);
+    block.item(numberFields(live.readIpStatistics()));
     return block.finish();
-}
-
-std::string formatRate(double percent)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", percent);
-    return text;
 }
 
 Lines packetErrorRates(const BlockSource &source)
@@ -176,8 +166,7 @@ Lines packetErrorRates(const BlockSource &source)
     Block block("PER");
     for (const auto &station : source.config.stations) {
         const PacketCounts counts = source.live.readStation(station.id);
-        block.item({station.id, std::to_string(counts.sent), std::to_string(counts.lost),
-                    formatRate(counts.ratePercent())});
+        block.item({station.id, std::to_string(counts.sent), std::to_string(counts.lost), counts.rateText()});
     }
     return block.finish();
 }

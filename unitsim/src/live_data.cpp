@@ -1,5 +1,7 @@
 #include "live_data.h"
 
+#include <cstdio>
+
 namespace unitsim {
 
 namespace {
@@ -11,6 +13,13 @@ constexpr int kMaxSignal = 65;
 double PacketCounts::ratePercent() const
 {
     return sent == 0 ? 0.0 : 100.0 * lost / sent;
+}
+
+std::string PacketCounts::rateText() const
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", ratePercent());
+    return text;
 }
 
 LiveData::LiveData(std::uint32_t seed) : seed_(seed)

@@ -23,6 +23,7 @@ struct PacketCounts
     std::uint32_t sent = 0;
     std::uint32_t lost = 0;
     double ratePercent() const;
+    std::string rateText() const; // the rate with two decimals, as the unit reports it
 };
 
 struct LearnedRoute

@@ -2,7 +2,6 @@
 #include "program_options.h"
 
 #include <csignal>
-#include <cstdio>
 #include <exception>
 #include <iostream>
 

@@ -101,23 +101,21 @@ ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments)
         target = static_cast<std::remove_reference_t<decltype(target)>>(*value);
         return true;
     };
-    const std::map<std::string, std::function<bool(const std::string &)>> withValue = {
+    using Handler = std::function<bool(const std::string &)>;
+    const auto text = [](std::string &target) -> Handler {
+        return [&target](const std::string &v) {
+            target = v;
+            return true;
+        };
+    };
+    const auto count = [&](int &target) -> Handler {
+        return [&number, &target](const std::string &v) { return number(v, 999999999, target); };
+    };
+    const std::map<std::string, Handler> withValue = {
         {"--model", [&](const std::string &v) { return modelFromName(v, unit.model); }},
-        {"--version-text",
-         [&](const std::string &v) {
-             unit.versionText = v;
-             return true;
-         }},
-        {"--user",
-         [&](const std::string &v) {
-             unit.user = v;
-             return true;
-         }},
-        {"--password",
-         [&](const std::string &v) {
-             unit.password = v;
-             return true;
-         }},
+        {"--version-text", text(unit.versionText)},
+        {"--user", text(unit.user)},
+        {"--password", text(unit.password)},
         {"--seed", [&](const std::string &v) { return number(v, 999999999, unit.seed); }},
         {"--state",
          [&](const std::string &v) {
@@ -133,14 +131,10 @@ ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments)
              return ok;
          }},
         {"--reply-delay", [&](const std::string &v) { return number(v, 600'000, unit.faults.replyDelayMs); }},
-        {"--drop-reply",
-         [&](const std::string &v) { return number(v, 999999999, unit.faults.dropReplyOfCommand); }},
-        {"--wrong-echo",
-         [&](const std::string &v) { return number(v, 999999999, unit.faults.wrongEchoAtSerialChar); }},
-        {"--omit-echo",
-         [&](const std::string &v) { return number(v, 999999999, unit.faults.omitEchoAtSerialChar); }},
-        {"--close-after",
-         [&](const std::string &v) { return number(v, 999999999, unit.faults.closeAfterCommands); }},
+        {"--drop-reply", count(unit.faults.dropReplyOfCommand)},
+        {"--wrong-echo", count(unit.faults.wrongEchoAtSerialChar)},
+        {"--omit-echo", count(unit.faults.omitEchoAtSerialChar)},
+        {"--close-after", count(unit.faults.closeAfterCommands)},
         {"--refuse-writes",
          [&](const std::string &v) {
              unit.faults.refuseWritesOfCode = toUpper(v);

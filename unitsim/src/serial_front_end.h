@@ -4,7 +4,6 @@
 
 #include "front_end.h"
 
-#include <memory>
 #include <string>
 
 namespace unitsim {

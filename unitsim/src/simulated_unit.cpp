@@ -26,10 +26,8 @@ void checkOptions(const UnitOptions &options)
     }
     if (auto reason = refuseWord(options.user, 32))
         throw std::invalid_argument("user name refused: " + *reason);
-    for (char c : options.password) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            throw std::invalid_argument("password refused: control character");
-    }
+    if (hasControlCharacter(options.password))
+        throw std::invalid_argument("password refused: control character");
 }
 
 } // namespace
@@ -71,12 +69,15 @@ struct SimulatedUnit::Impl
 void SimulatedUnit::Impl::run()
 {
     std::unique_lock lock(mutex);
+    // The front ends are opened before the thread starts and closed after it ends.
+    const std::vector<FrontEndBase *> all = frontEnds();
     std::vector<pollfd> fds;
+    std::vector<std::size_t> firstFd;
     while (!stopping) {
         auto now = Clock::now();
         if (rebooting && now >= rebootDone) {
             rebooting = false;
-            for (FrontEndBase *frontEnd : frontEnds())
+            for (FrontEndBase *frontEnd : all)
                 frontEnd->rebootFinished(now);
             changed.notify_all();
         }
@@ -84,8 +85,7 @@ void SimulatedUnit::Impl::run()
         // Sleep until something arrives or the next delayed write or reboot is due.
         Clock::time_point deadline = rebooting ? rebootDone : Clock::time_point::max();
         fds.assign(1, pollfd{wakeFds[0], POLLIN, 0});
-        const std::vector<FrontEndBase *> all = frontEnds();
-        std::vector<std::size_t> firstFd;
+        firstFd.clear();
         for (FrontEndBase *frontEnd : all) {
             firstFd.push_back(fds.size());
             frontEnd->addPollFds(fds, now);
@@ -115,7 +115,7 @@ void SimulatedUnit::Impl::run()
         if (reboot && !rebooting) {
             rebooting = true;
             rebootDone = now + options.rebootDelay;
-            for (FrontEndBase *frontEnd : frontEnds())
+            for (FrontEndBase *frontEnd : all)
                 frontEnd->rebootStarted();
         }
         changed.notify_all();
@@ -221,8 +221,8 @@ bool SimulatedUnit::sendUnasked(FrontEnd frontEnd, std::string bytes)
         std::lock_guard lock(d.mutex);
         if (!d.thread.joinable() || d.rebooting)
             return false;
-        FrontEndBase *target = frontEnd == FrontEnd::Telnet ? static_cast<FrontEndBase *>(d.telnet.get())
-                                                            : static_cast<FrontEndBase *>(d.serial.get());
+        FrontEndBase *target =
+            frontEnd == FrontEnd::Telnet ? static_cast<FrontEndBase *>(d.telnet.get()) : d.serial.get();
         sent = target && target->sendUnasked(std::move(bytes), Clock::now());
     }
     d.wake();

@@ -21,6 +21,12 @@ constexpr const char *kSessionBusy = "Session already in progress.\r\n";
 // How long the greeting waits for a client that does not answer the negotiation.
 constexpr auto kNegotiationTime = std::chrono::milliseconds(500);
 
+// A failed receive that only means nothing is there yet.
+bool wouldBlock()
+{
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+}
+
 } // namespace
 
 TelnetFrontEnd::TelnetFrontEnd(UnitContext context) : context_(context) {}
@@ -134,14 +140,14 @@ bool TelnetFrontEnd::clientGone()
 {
     char byte;
     const ssize_t n = ::recv(clientFd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
-    return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+    return n == 0 || (n < 0 && !wouldBlock());
 }
 
 void TelnetFrontEnd::readClient(Clock::time_point now)
 {
     char buffer[4096];
     const ssize_t n = ::recv(clientFd_, buffer, sizeof buffer, MSG_DONTWAIT);
-    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR))
+    if (n < 0 && wouldBlock())
         return;
     if (n <= 0) {
         dropClient(); // the client has gone
@@ -215,7 +221,7 @@ void TelnetFrontEnd::serviceClosing(const pollfd *fds, std::size_t count, Clock:
             continue;
         char buffer[1024];
         const ssize_t n = ::recv(fds[i].fd, buffer, sizeof buffer, MSG_DONTWAIT);
-        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR))
+        if (n == 0 || (n < 0 && !wouldBlock()))
             done.push_back(fds[i].fd);
     }
     std::erase_if(closing_, [&](const Closing &c) {

@@ -74,6 +74,16 @@ std::optional<long> parseNumber(std::string_view text, long low, long high)
     return value;
 }
 
+bool hasControlCharacter(std::string_view text)
+{
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F)
+            return true;
+    }
+    return false;
+}
+
 std::optional<std::string> refuseText(std::string_view text, std::size_t maxLength)
 {
     if (text.size() > maxLength)

@@ -19,6 +19,9 @@ std::optional<std::uint32_t> parseNetmask(std::string_view text);
 // A decimal number without sign within [low, high].
 std::optional<long> parseNumber(std::string_view text, long low, long high);
 
+// True when the text holds a C0 control character or DEL.
+bool hasControlCharacter(std::string_view text);
+
 // Text the unit can store and report back: printable, at most maxLength bytes, none of
 // the characters that end a field or a reply (";", ">"), no trigger word of the
 // utility's reply parser. Returns a reason in neutral words when refused.
