@@ -9,6 +9,14 @@ using namespace std::string_view_literals;
 namespace unitsim {
 namespace {
 
+std::string joined(const std::vector<SessionWrite> &writes)
+{
+    std::string all;
+    for (const auto &write : writes)
+        all += write.bytes;
+    return all;
+}
+
 class Console
 {
 public:
@@ -17,14 +25,14 @@ public:
           session_(frontEnd, unit_, activity, faults_)
     {
         session_.setEcho(telnetEcho);
-        greeting = join(session_.open());
+        greeting = joined(session_.open());
     }
 
     // Sends bytes; returns everything the session wrote, concatenated.
     std::string send(std::string_view bytes)
     {
         last = session_.receive(bytes);
-        return join(last);
+        return joined(last);
     }
     void login()
     {
@@ -38,14 +46,6 @@ public:
     std::vector<SessionWrite> last;
 
 private:
-    static std::string join(const std::vector<SessionWrite> &writes)
-    {
-        std::string all;
-        for (const auto &write : writes)
-            all += write.bytes;
-        return all;
-    }
-
     FrontEnd frontEnd_;
     FaultSwitches faults_;
     CommandInterpreter unit_;
@@ -260,10 +260,7 @@ TEST(Console, RebootSilencesTheSessionAndTheSerialConsoleReturnsLoggedOut)
     EXPECT_EQ(serial.last.back().after, SessionWrite::After::Reboot);
     EXPECT_EQ(serial.last.back().bytes, "");
     serial.session().logOut();
-    std::string banner;
-    for (const auto &write : serial.session().rebootFinished())
-        banner += write.bytes;
-    EXPECT_EQ(banner, "\r\nHadra v2.4 radio unit started\r\n");
+    EXPECT_EQ(joined(serial.session().rebootFinished()), "\r\nHadra v2.4 radio unit started\r\n");
     EXPECT_EQ(serial.send("\r"), "\r\nPassword:");
 }
 

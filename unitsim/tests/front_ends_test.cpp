@@ -12,6 +12,13 @@ using namespace std::chrono_literals;
 using testing::RawTelnetClient;
 using testing::SerialClient;
 
+// A unit started as soon as it is made.
+class StartedUnit : public SimulatedUnit
+{
+public:
+    explicit StartedUnit(UnitOptions options = {}) : SimulatedUnit(std::move(options)) { start(); }
+};
+
 UnitOptions bothFrontEnds()
 {
     UnitOptions options;
@@ -20,19 +27,9 @@ UnitOptions bothFrontEnds()
     return options;
 }
 
-bool serialLogin(SerialClient &serial)
-{
-    serial.write("\r");
-    if (serial.readUntil("Password:").empty())
-        return false;
-    serial.write("radio\n");
-    return !serial.readUntil(">").empty();
-}
-
 TEST(TelnetFrontEnd, NegotiatesLogsInEchoesAndRecordsCommands)
 {
-    SimulatedUnit unit(UnitOptions{});
-    unit.start();
+    StartedUnit unit;
     RawTelnetClient client(unit.telnetPort(), "xterm");
     ASSERT_TRUE(client.login());
     EXPECT_EQ(unit.terminalType(), "xterm");
@@ -52,8 +49,7 @@ TEST(TelnetFrontEnd, NegotiatesLogsInEchoesAndRecordsCommands)
 
 TEST(TelnetFrontEnd, GreetsAClientThatDoesNotNegotiateAfterAWhile)
 {
-    SimulatedUnit unit(UnitOptions{});
-    unit.start();
+    StartedUnit unit;
     RawTelnetClient silent(unit.telnetPort(), "");
     EXPECT_EQ(silent.readUntil("Username: "), "\r\nHadra v2.4 radio unit\r\n\r\nUsername: ");
     silent.write("admin\r\n");
@@ -65,8 +61,7 @@ TEST(TelnetFrontEnd, GreetsAClientThatDoesNotNegotiateAfterAWhile)
 
 TEST(TelnetFrontEnd, SecondConnectionIsRefusedWhileASessionIsOpen)
 {
-    SimulatedUnit unit(bothFrontEnds());
-    unit.start();
+    StartedUnit unit(bothFrontEnds());
     RawTelnetClient first(unit.telnetPort());
     ASSERT_TRUE(first.login());
     {
@@ -76,7 +71,7 @@ TEST(TelnetFrontEnd, SecondConnectionIsRefusedWhileASessionIsOpen)
     }
     // The serial console works meanwhile, and the first session too.
     SerialClient serial(unit.ptySlavePath());
-    ASSERT_TRUE(serialLogin(serial));
+    ASSERT_TRUE(serial.login());
     serial.write("Get 01\r");
     EXPECT_EQ(serial.readUntil(">"), "Get 01\r\nGET=1;01=Hadra Base\r\n>");
     EXPECT_EQ(first.command("Get 02"), "Get 02\r\nGET=1;02=Network Operations\r\n>");
@@ -88,8 +83,7 @@ TEST(TelnetFrontEnd, SecondConnectionIsRefusedWhileASessionIsOpen)
 
 TEST(SerialFrontEnd, EchoesEveryCharacterButNotThePassword)
 {
-    SimulatedUnit unit(bothFrontEnds());
-    unit.start();
+    StartedUnit unit(bothFrontEnds());
     SerialClient serial(unit.ptySlavePath());
     serial.write("\r");
     EXPECT_EQ(serial.readUntil("Password:"), "\r\nPassword:");
@@ -110,10 +104,9 @@ TEST(SerialFrontEnd, EchoesEveryCharacterButNotThePassword)
 
 TEST(Reboot, SavedValuesAreThereAfterReconnectingAndUnsavedOnesAreGone)
 {
-    SimulatedUnit unit(bothFrontEnds());
-    unit.start();
+    StartedUnit unit(bothFrontEnds());
     SerialClient serial(unit.ptySlavePath());
-    ASSERT_TRUE(serialLogin(serial));
+    ASSERT_TRUE(serial.login());
     {
         RawTelnetClient client(unit.telnetPort());
         ASSERT_TRUE(client.login());
@@ -130,13 +123,12 @@ TEST(Reboot, SavedValuesAreThereAfterReconnectingAndUnsavedOnesAreGone)
     ASSERT_TRUE(again.login());
     EXPECT_EQ(again.command("Get 01"), "Get 01\r\nGET=1;01=Saved Name\r\n>");
     EXPECT_EQ(again.command("Get 02"), "Get 02\r\nGET=1;02=Network Operations\r\n>");
-    EXPECT_TRUE(serialLogin(serial));
+    EXPECT_TRUE(serial.login());
 }
 
 TEST(TelnetFrontEnd, EthernetAddressCommandDropsTheSession)
 {
-    SimulatedUnit unit(UnitOptions{});
-    unit.start();
+    StartedUnit unit;
     RawTelnetClient client(unit.telnetPort());
     ASSERT_TRUE(client.login());
     client.write("ip address ethernet 192.168.9.9 255.255.255.0\r");
@@ -153,8 +145,7 @@ TEST(FaultSwitches, ReplyDelayHoldsTheReplyBack)
 {
     UnitOptions options;
     options.faults.replyDelayMs = 400;
-    SimulatedUnit unit(options);
-    unit.start();
+    StartedUnit unit(options);
     RawTelnetClient client(unit.telnetPort());
     ASSERT_TRUE(client.login());
     client.write("Get 01\r");
@@ -168,8 +159,7 @@ TEST(FaultSwitches, CloseAfterCommandsEndsTheTelnetConnection)
 {
     UnitOptions options;
     options.faults.closeAfterCommands = 2;
-    SimulatedUnit unit(options);
-    unit.start();
+    StartedUnit unit(options);
     RawTelnetClient client(unit.telnetPort());
     ASSERT_TRUE(client.login());
     client.command("Get 01");
@@ -179,8 +169,7 @@ TEST(FaultSwitches, CloseAfterCommandsEndsTheTelnetConnection)
 
 TEST(FaultSwitches, UnaskedBytesReachTheClientAtAnyMoment)
 {
-    SimulatedUnit unit(bothFrontEnds());
-    unit.start();
+    StartedUnit unit(bothFrontEnds());
     EXPECT_FALSE(unit.sendUnasked(FrontEnd::Telnet, "nobody there"));
     RawTelnetClient client(unit.telnetPort());
     ASSERT_TRUE(client.login());
@@ -193,8 +182,7 @@ TEST(FaultSwitches, UnaskedBytesReachTheClientAtAnyMoment)
 
 TEST(BadClients, NegotiationStormFromAClientThatNeverReadsIsCutOff)
 {
-    SimulatedUnit unit(UnitOptions{});
-    unit.start();
+    StartedUnit unit;
     RawTelnetClient flooder(unit.telnetPort(), "ansi", 4096);
     // Every WILL of an unknown option is refused with three bytes; the client reads
     // none of them, so the unit's output for it grows until the unit gives up.

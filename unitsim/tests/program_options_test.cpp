@@ -26,29 +26,11 @@ TEST(ProgramOptions, FrontEndsDefaultToTelnetOnAnyFreeLoopbackPort)
 
 TEST(ProgramOptions, UnitSettingsAndFaultSwitches)
 {
-    const auto parsed = parseProgramOptions({"--model",
-                                             "QDV",
-                                             "--version-text",
-                                             "QDV v1.3",
-                                             "--seed=42",
-                                             "--big-lists",
-                                             "4096",
-                                             "--reboot-delay",
-                                             "0",
-                                             "--reply-delay",
-                                             "250",
-                                             "--drop-reply",
-                                             "3",
-                                             "--wrong-echo",
-                                             "5",
-                                             "--omit-echo",
-                                             "6",
-                                             "--close-after",
-                                             "7",
-                                             "--refuse-writes",
-                                             "1b",
-                                             "--unasked",
-                                             "2:RIP: on\\r\\n\\x3e"});
+    // Every option written as one argument "--name=value".
+    const auto parsed = parseProgramOptions(
+        {"--model=QDV", "--version-text=QDV v1.3", "--seed=42", "--big-lists=4096", "--reboot-delay=0",
+         "--reply-delay=250", "--drop-reply=3", "--wrong-echo=5", "--omit-echo=6", "--close-after=7",
+         "--refuse-writes=1b", "--unasked=2:RIP: on\\r\\n\\x3e"});
     ASSERT_TRUE(parsed.error.empty()) << parsed.error;
     const UnitOptions &u = parsed.unit;
     EXPECT_EQ(u.model, Model::Qdv);

@@ -1,5 +1,6 @@
 #include "test_clients.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -16,6 +17,11 @@ namespace {
 
 constexpr unsigned char IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250, SE = 240;
 constexpr unsigned char kEcho = 1, kSga = 3, kTtype = 24;
+
+std::chrono::milliseconds left(std::chrono::steady_clock::time_point deadline)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+}
 
 } // namespace
 
@@ -44,7 +50,7 @@ bool ByteClient::readOnce(std::chrono::milliseconds timeout)
     if (closed_)
         return false;
     pollfd p{fd_, POLLIN, 0};
-    if (::poll(&p, 1, static_cast<int>(timeout.count())) <= 0)
+    if (::poll(&p, 1, static_cast<int>(std::max<long long>(timeout.count(), 0))) <= 0)
         return false;
     char buffer[4096];
     const ssize_t n = ::read(fd_, buffer, sizeof buffer);
@@ -60,10 +66,9 @@ std::string ByteClient::readUntil(const std::string &wanted, std::chrono::millis
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (text_.find(wanted) == std::string::npos) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || (!readOnce(left) && closed_))
+        if (closed_ || left(deadline).count() <= 0)
             return {};
+        readOnce(left(deadline));
     }
     const auto end = text_.find(wanted) + wanted.size();
     std::string result = text_.substr(0, end);
@@ -73,13 +78,7 @@ std::string ByteClient::readUntil(const std::string &wanted, std::chrono::millis
 
 std::string ByteClient::readFor(std::chrono::milliseconds time)
 {
-    const auto deadline = std::chrono::steady_clock::now() + time;
-    while (true) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0 || (!readOnce(left) && closed_))
-            break;
-    }
+    waitForClose(time);
     std::string result;
     result.swap(text_);
     return result;
@@ -88,14 +87,9 @@ std::string ByteClient::readFor(std::chrono::milliseconds time)
 bool ByteClient::waitForClose(std::chrono::milliseconds timeout)
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!closed_) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0)
-            return false;
-        readOnce(left);
-    }
-    return true;
+    while (!closed_ && left(deadline).count() > 0)
+        readOnce(left(deadline));
+    return closed_;
 }
 
 RawTelnetClient::RawTelnetClient(std::uint16_t port, std::string terminalType, int receiveBuffer)
@@ -213,6 +207,15 @@ SerialClient::SerialClient(const std::string &slavePath)
 SerialClient::~SerialClient()
 {
     ::close(fd_);
+}
+
+bool SerialClient::login(const std::string &password)
+{
+    write("\r");
+    if (readUntil("Password:").empty())
+        return false;
+    write(password + "\n");
+    return !readUntil(">").empty();
 }
 
 } // namespace unitsim::testing

@@ -67,6 +67,8 @@ class SerialClient : public ByteClient
 public:
     explicit SerialClient(const std::string &slavePath);
     ~SerialClient() override;
+    // A carriage return, then the password: waits for each prompt.
+    bool login(const std::string &password = "radio");
 };
 
 } // namespace unitsim::testing
