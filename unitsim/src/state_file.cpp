@@ -1,6 +1,5 @@
 #include "state_file.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
