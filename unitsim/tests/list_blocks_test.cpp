@@ -118,13 +118,16 @@ unsigned long counter(CommandInterpreter &unit, const std::string &table, std::s
 TEST(LiveData, CountersGrowAndResetCommandsResetThem)
 {
     CommandInterpreter unit(UnitOptions{});
+    const auto expectGrowing = [&](const char *table, std::size_t row, std::size_t field, int readings) {
+        unsigned long value = counter(unit, table, row, field);
+        for (int reading = 0; reading < readings; ++reading) {
+            const unsigned long next = counter(unit, table, row, field);
+            EXPECT_GT(next, value) << table;
+            value = next;
+        }
+    };
     // Ethernet input packets: 20 to 219 per reading.
-    unsigned long packets = counter(unit, "Table 4", 2, 7);
-    for (int reading = 0; reading < 10; ++reading) {
-        const unsigned long next = counter(unit, "Table 4", 2, 7);
-        EXPECT_GT(next, packets);
-        packets = next;
-    }
+    expectGrowing("Table 4", 2, 7, 10);
     EXPECT_EQ(unit.execute("Set 63= 1", FrontEnd::Telnet).lines, std::vector<std::string>{"OK"});
     EXPECT_LT(counter(unit, "Table 4", 2, 7), 220u);
 
@@ -133,12 +136,7 @@ TEST(LiveData, CountersGrowAndResetCommandsResetThem)
     EXPECT_EQ(fieldsAfterEquals(unit.execute("Table 7", FrontEnd::Telnet).lines[1]).size(), 17u);
 
     // Packets sent to a station: 100 to 499 per reading.
-    unsigned long sent = counter(unit, "Table 8", 1, 1);
-    for (int reading = 0; reading < 3; ++reading) {
-        const unsigned long next = counter(unit, "Table 8", 1, 1);
-        EXPECT_GT(next, sent);
-        sent = next;
-    }
+    expectGrowing("Table 8", 1, 1, 3);
     EXPECT_EQ(unit.execute("set 53 = 1", FrontEnd::Telnet).lines, std::vector<std::string>{"OK"});
     EXPECT_LT(counter(unit, "Table 8", 1, 1), 500u);
 }
