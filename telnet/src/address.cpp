@@ -8,8 +8,6 @@ namespace wiretalk {
 
 namespace {
 
-constexpr std::uint32_t kNotAnAddress = 0xFFFFFFFFu;
-
 bool endsText(char c)
 {
     return c == '\0' || c == ' ' || c == '\t' || c == '\r' || c == '\n';

@@ -41,10 +41,6 @@ const EntryPoints &BuiltinEntryPoints();
 // Maps an errno value to the layer's socket error number.
 int SocketErrorFromErrno(int error);
 
-} // namespace wiretalk
-
-namespace wiretalk {
-
 // The error of a completed non-blocking connect (0 when it succeeded), as a socket
 // error number. POSIX reports a failed connect as writable; this tells them apart.
 int SocketConnectError(int socket);

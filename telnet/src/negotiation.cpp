@@ -8,8 +8,6 @@
 // request which changes nothing gets no reply). WONT and DONT never get a reply.
 #include "telnet_session.h"
 
-#include "wiretalk/socket_layer.h"
-
 #include <cstring>
 
 namespace wiretalk {
@@ -18,7 +16,6 @@ namespace {
 
 constexpr unsigned char kSubnegotiationSend = 1;
 constexpr unsigned char kSubnegotiationIs = 0;
-constexpr size_t kLongestTerminalReply = 120;
 
 // The reply the table gives to DO (local side) or WILL (remote side): true = agree.
 bool agrees(const TelnetSession &session, unsigned char verb, unsigned char option)
@@ -76,13 +73,10 @@ void subnegotiate(TelnetSession &session, unsigned char option, unsigned char co
         Fail(kErrUnsupportedOption);
         return;
     }
+    // The type is kept at most 30 characters long, so it always fits.
     const size_t length = std::strlen(session.terminalType);
-    if (length > kLongestTerminalReply) {
-        Fail(kErrInvalidParameter);
-        return;
-    }
-    unsigned char reply[6 + kLongestTerminalReply] = {kTelnetIAC, kTelnetSB, kOptTerminalType,
-                                                      kSubnegotiationIs};
+    unsigned char reply[6 + sizeof session.terminalType] = {kTelnetIAC, kTelnetSB, kOptTerminalType,
+                                                            kSubnegotiationIs};
     std::memcpy(reply + 4, session.terminalType, length);
     reply[4 + length] = kTelnetIAC;
     reply[5 + length] = kTelnetSE;

@@ -3,8 +3,6 @@
 // commands stripped and answered).
 #include "telnet_session.h"
 
-#include "wiretalk/socket_layer.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

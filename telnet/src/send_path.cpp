@@ -1,8 +1,6 @@
 // Sending: the 1024-byte send buffer, with every byte 255 doubled on the way in.
 #include "telnet_session.h"
 
-#include "wiretalk/socket_layer.h"
-
 #include <cstring>
 
 namespace wiretalk {

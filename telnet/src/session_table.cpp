@@ -1,8 +1,6 @@
 // The 256-slot session table, the per-thread last error, and session allocation.
 #include "telnet_session.h"
 
-#include "wiretalk/socket_layer.h"
-
 #include <cstdio>
 #include <mutex>
 #include <new>
@@ -73,9 +71,6 @@ int AllocateSession()
         return Fail(kErrMemory);
     }
     session->ownerThread = std::this_thread::get_id();
-    session->socket = -1;
-    session->remoteAddress = 0xFFFFFFFFu;
-    session->timeout = 60;
     std::snprintf(session->terminalType, sizeof session->terminalType, "%s", "DEC-VT100");
     sessions[slot] = session;
     return slot;

@@ -260,7 +260,7 @@ std::string DottedAddress(std::uint32_t networkOrder)
     }
     // The layer's own formatting: the four bytes in memory order.
     const auto *bytes = reinterpret_cast<const unsigned char *>(&networkOrder);
-    thread_local char text[16];
+    char text[16];
     std::snprintf(text, sizeof text, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
     return text;
 }

@@ -14,6 +14,12 @@ namespace {
 
 constexpr int kLongestLibraryName = 126;
 
+// Whether the session's socket is ready at once; never tested during a blocking call.
+bool readyNow(int handle, bool forWrite)
+{
+    return handle != -1 && SocketIsBlocking() == 0 && SocketWait(TelnetGetSocket(handle), forWrite, -1) == 1;
+}
+
 } // namespace
 
 TelnetClient::TelnetClient(QObject *parent) : TelnetClientEvents(parent)
@@ -270,13 +276,13 @@ bool TelnetClient::IsClosed() const
 bool TelnetClient::IsReadable() const
 {
     requireRunTime();
-    return m_handle != -1 && SocketIsBlocking() == 0 && SocketWait(TelnetGetSocket(m_handle), false, -1) == 1;
+    return readyNow(m_handle, false);
 }
 
 bool TelnetClient::IsWritable() const
 {
     requireRunTime();
-    return m_handle != -1 && SocketIsBlocking() == 0 && SocketWait(TelnetGetSocket(m_handle), true, -1) == 1;
+    return readyNow(m_handle, true);
 }
 
 short TelnetClient::State() const

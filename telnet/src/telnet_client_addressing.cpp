@@ -11,8 +11,6 @@ namespace wiretalk {
 
 namespace {
 
-constexpr std::uint32_t kNotAnAddress = 0xFFFFFFFFu;
-
 QString officialName(std::uint32_t address)
 {
     const hostent *entry =

@@ -51,8 +51,7 @@ void TelnetClient::loadProperties(QSettings &settings)
     load(settings, "Terminal", m_terminal);
     int timeout = m_timeout;
     load(settings, "Timeout", timeout);
-    // A stored time-out outside 0..600 is taken as the setter would take it.
-    m_timeout = (timeout < 0 || timeout > 600) ? short(600) : static_cast<short>(timeout);
+    m_timeout = ClampedTimeout(timeout);
 
     // Revalidate the addressing through the setters; their errors do not stop a load.
     try {

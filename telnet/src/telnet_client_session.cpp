@@ -139,7 +139,7 @@ void TelnetClient::setBlocking(bool value)
 
 void TelnetClient::setTimeout(short value)
 {
-    m_timeout = (value < 0 || value > 600) ? short(600) : value;
+    m_timeout = ClampedTimeout(value);
     m_modified = true;
     if (m_handle != -1 && TelnetSetTimeout(m_handle, m_timeout) != 0)
         ReportError();

@@ -14,19 +14,19 @@ constexpr long kAsyncEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE; // 0x3
 constexpr long kNotifyEvents = FD_READ | FD_WRITE | FD_CLOSE;             // 0x23
 
 // The host as an address in network order: dotted text, else the first address of a
-// name look-up; 0xFFFFFFFF when neither works. An empty text parses as 0.0.0.0, which
+// name look-up; kNotAnAddress when neither works. An empty text parses as 0.0.0.0, which
 // names no host to connect to (the system would quietly take it as this machine).
 std::uint32_t resolveHost(const char *host)
 {
     const std::uint32_t parsed = ParseAddress(host);
     if (parsed == 0)
-        return 0xFFFFFFFFu;
-    if (parsed != 0xFFFFFFFFu)
+        return kNotAnAddress;
+    if (parsed != kNotAnAddress)
         return parsed;
     const hostent *entry = SocketHostByName(host);
     if (entry == nullptr || entry->h_addr_list == nullptr || entry->h_addr_list[0] == nullptr ||
         entry->h_length != 4)
-        return 0xFFFFFFFFu;
+        return kNotAnAddress;
     std::uint32_t address = 0;
     std::memcpy(&address, entry->h_addr_list[0], sizeof address);
     return address;
@@ -49,7 +49,7 @@ int openConnection(int handle, TelnetSession &session, const char *host, std::ui
                    QObject *notifyWindow, unsigned notifyMessage)
 {
     session.remoteAddress = resolveHost(host);
-    if (session.remoteAddress == 0xFFFFFFFFu)
+    if (session.remoteAddress == kNotAnAddress)
         return abandon(handle, kErrInvalidHost);
     session.remotePort = static_cast<std::int16_t>(port != 0 ? port : telnetPort());
     session.optionFlags = kOptionBinary;

@@ -1,6 +1,7 @@
 // The session record of the engine and the process-wide table that holds them.
 #pragma once
 
+#include "wiretalk/socket_layer.h"
 #include "wiretalk/telnet_engine.h"
 
 #include <array>
@@ -27,7 +28,7 @@ struct TelnetSession
     unsigned notifyMessage = 0;
     int socket = -1;
     char terminalType[32] = {};
-    std::uint32_t remoteAddress = 0xFFFFFFFFu;
+    std::uint32_t remoteAddress = kNotAnAddress;
     std::int16_t remotePort = 0;
     int timeout = 60;
     int optionFlags = 0;

@@ -198,8 +198,11 @@ std::string SocketLibraryPath();
 
 // ---- Addresses ---------------------------------------------------------------------
 
+// What ParseAddress gives for text that is not an address (0xFFFFFFFF, -1).
+inline constexpr std::uint32_t kNotAnAddress = 0xFFFFFFFFu;
+
 // Parses dotted text (parts in decimal or 0x-hex, 1 to 4 parts) into an IPv4 address
-// in network byte order; 0xFFFFFFFF (-1) when the text is not an address.
+// in network byte order; kNotAnAddress when the text is not an address.
 std::uint32_t ParseAddress(const char *text);
 // Dotted form of an address held in network byte order ("a.b.c.d").
 std::string DottedAddress(std::uint32_t networkOrder);
