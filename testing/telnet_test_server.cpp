@@ -114,6 +114,12 @@ bool TelnetTestServer::peerClosed() const
     return m_peerClosed;
 }
 
+std::uint16_t TelnetTestServer::closedPort()
+{
+    const TelnetTestServer gone;
+    return gone.port();
+}
+
 bool TelnetTestServer::waitUntil(const std::function<bool()> &condition, int timeoutMs)
 {
     QElapsedTimer clock;

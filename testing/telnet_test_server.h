@@ -56,6 +56,10 @@ public:
     bool waitForReceived(qsizetype bytes, int timeoutMs = 5000);
     bool waitForClosed(int timeoutMs = 5000);
 
+    // A loopback port that was listening a moment ago and is free now: a connect to it
+    // is refused.
+    static std::uint16_t closedPort();
+
     // Waits until condition holds, turning the Qt event loop; false on time-out.
     static bool waitUntil(const std::function<bool()> &condition, int timeoutMs = 5000);
 

@@ -120,10 +120,7 @@ private:
             EXPECT_EQ(result, step.bytes.size()) << "last error " << TelnetLastError();
             EXPECT_EQ(got.toHex(' '), step.bytes.toHex(' '));
         } else if (step.verb == "fail") {
-            int result = 0;
-            readBytes(word.toInt(), &result);
-            EXPECT_EQ(result, -1);
-            EXPECT_EQ(TelnetLastError(), step.words.value(1).toInt());
+            expectReadFails(word.toInt(), step.words.value(1).toInt());
         } else if (step.verb == "replies") {
             EXPECT_EQ(sentSinceLastCheck().toHex(' '), step.bytes.toHex(' '));
         } else if (step.verb == "lasterror") {

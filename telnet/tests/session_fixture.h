@@ -87,6 +87,15 @@ public:
         return got > 0 ? buffer.left(got) : QByteArray();
     }
 
+    // One read of up to count bytes fails with code.
+    void expectReadFails(int count, int code)
+    {
+        int result = 0;
+        readBytes(count, &result);
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(TelnetLastError(), code);
+    }
+
     // Reads until count bytes have come (in either mode), or fails the test.
     QByteArray readUntil(qsizetype count)
     {

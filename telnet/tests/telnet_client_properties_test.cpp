@@ -225,10 +225,6 @@ TEST(Persistence, LoadingRevalidatesAndLeavesMissingValuesAlone)
     EXPECT_EQ(client.RemotePort(), 2424);
 }
 
-} // namespace
-
-namespace {
-
 TEST(PropertyPage, ShowsTheControlsValuesAndWritesBackOnOk)
 {
     TelnetClient client;

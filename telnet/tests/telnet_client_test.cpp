@@ -2,6 +2,7 @@
 // close by either side, and the events that go with them.
 #include "telnet_test_server.h"
 
+#include "raised_error.h"
 #include "wiretalk/socket_layer.h"
 #include "wiretalk/telnet_client.h"
 #include "wiretalk/telnet_engine.h"
@@ -15,8 +16,16 @@
 using linkset::testing::TelnetTestServer;
 using wiretalk::TelnetClient;
 using wiretalk::TelnetClientEvents;
+using wiretalk::testing::raisedNumber;
 
 namespace {
+
+// Turns the event loop a few times, so that posted notifications are delivered.
+void deliverPosted()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
 
 class AsyncClient : public ::testing::Test
 {
@@ -121,10 +130,7 @@ TEST_F(AsyncClient, PeerCloseRaisesDisconnectAndReadsFailWithClosed)
 
 TEST_F(AsyncClient, RefusedConnectReportsUnknownError27510)
 {
-    {
-        TelnetTestServer closedSoon; // a port that was listening a moment ago and is free now
-        client.setRemotePort(closedSoon.port());
-    }
+    client.setRemotePort(TelnetTestServer::closedPort());
     QList<std::tuple<short, QString>> reports;
     QObject::connect(&client, &TelnetClientEvents::LastError, [&](short &code, QString &text, short &) {
         reports.append({code, text});
@@ -136,10 +142,6 @@ TEST_F(AsyncClient, RefusedConnectReportsUnknownError27510)
     EXPECT_FALSE(client.Connected());
     EXPECT_EQ(client.Handle(), -1);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(AsyncClient, EventsArrivingWhileFrozenAreRepostedInOrderOnUnfreezing)
 {
@@ -160,12 +162,10 @@ TEST_F(AsyncClient, EventsArrivingWhileFrozenAreRepostedInOrderOnUnfreezing)
     // The data is announced (frozen), then taken into the engine's buffer, so that the
     // socket reads as closed and the close is announced too (frozen as well).
     ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return client.RecvNext() == 10; }));
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    deliverPosted();
     ASSERT_EQ(wiretalk::TelnetFillBuffer(client.Handle()), 10);
     ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return client.IsReadable(); }));
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    deliverPosted();
     EXPECT_TRUE(order.isEmpty());
 
     client.FreezeEvents(false);
@@ -265,14 +265,8 @@ TEST_F(AsyncClient, RecvDataAndSendDataUseTheirLengths)
     short reported = 0;
     QObject::connect(&client, &TelnetClientEvents::LastError,
                      [&](short &code, QString &, short &) { reported = code; });
-    ASSERT_TRUE(TelnetTestServer::waitUntil([&] {
-        try {
-            client.RecvData();
-            return false;
-        } catch (const wiretalk::ControlError &error) {
-            return error.number() == 27517;
-        }
-    }));
+    ASSERT_TRUE(
+        TelnetTestServer::waitUntil([&] { return raisedNumber([&] { client.RecvData(); }) == 27517; }));
     EXPECT_EQ(reported, 27517);
 }
 
@@ -296,8 +290,7 @@ TEST_F(AsyncClient, WritesThatWouldBlockAreCountedOnceAndSentLater)
     server.setReading(true);
     EXPECT_TRUE(server.waitForReceived(accepted, 20000));
     EXPECT_GE(writable.count(), 1);
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
+    deliverPosted();
     EXPECT_EQ(server.received().size(), accepted);
 }
 

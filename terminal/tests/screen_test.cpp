@@ -8,6 +8,7 @@
 
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 using namespace glyphterm;
@@ -28,6 +29,13 @@ protected:
         if (handle >= 0)
             handles_.push_back(handle);
         return handle;
+    }
+    std::pair<int, int> size(int handle)
+    {
+        int columns = 0;
+        int rows = 0;
+        TermGetSize(handle, &columns, &rows);
+        return {columns, rows};
     }
     void write(int handle, const std::string &bytes) { TermWrite(handle, bytes.data(), bytes.size()); }
     std::string text(int handle, int start, int maximum)
@@ -136,16 +144,10 @@ TEST_F(Screen, ResizeReplacesTheGridAndKeepsTheOldScreenWhenRefused)
     write(handle, "\033[5;10Hhello");
     EXPECT_EQ(TermResize(handle, nullptr, nullptr, 300, 0), 0);
     EXPECT_EQ(TermResize(handle, nullptr, nullptr, 0, 4), 0);
-    int columns = 0;
-    int rows = 0;
-    TermGetSize(handle, &columns, &rows);
-    EXPECT_EQ(columns, 10);
-    EXPECT_EQ(rows, 5);
+    EXPECT_EQ(size(handle), std::make_pair(10, 5));
 
     ASSERT_EQ(TermResize(handle, nullptr, nullptr, 6, 0), 1);
-    TermGetSize(handle, &columns, &rows);
-    EXPECT_EQ(columns, 6);
-    EXPECT_EQ(rows, 5);
+    EXPECT_EQ(size(handle), std::make_pair(6, 5));
     EXPECT_EQ(text(handle, 0, 30), std::string(30, ' '));
     int column = -1;
     int row = -1;

@@ -18,6 +18,7 @@
 #include <dlfcn.h>
 
 #include <functional>
+#include <utility>
 
 using namespace glyphterm;
 
@@ -38,6 +39,15 @@ QString screenText(const Terminal &terminal, int start, int count)
     QByteArray buffer(count + 1, '\0');
     const int copied = TermGetText(terminal.screenHandle(), start, buffer.data(), count);
     return QString::fromLatin1(buffer.constData(), copied);
+}
+
+// The size of the control's screen, columns by rows.
+std::pair<int, int> screenSize(const Terminal &terminal)
+{
+    int columns = 0;
+    int rows = 0;
+    TermGetSize(terminal.screenHandle(), &columns, &rows);
+    return {columns, rows};
 }
 
 TEST(Control, BadValuesRaiseTheStandardErrors)
@@ -106,18 +116,13 @@ TEST(Control, OutOfRangeSizesKeepTheOldScreen)
     terminal.setOutput(QStringLiteral("kept"));
     terminal.setColumns(300);
     EXPECT_EQ(terminal.Columns(), 300);
-    int columns = 0;
-    int rows = 0;
-    TermGetSize(terminal.screenHandle(), &columns, &rows);
-    EXPECT_EQ(columns, 80);
+    EXPECT_EQ(screenSize(terminal).first, 80);
     EXPECT_EQ(screenText(terminal, 0, 4), QStringLiteral("kept"));
     terminal.setColumns(100); // valid again: a new, cleared screen
-    TermGetSize(terminal.screenHandle(), &columns, &rows);
-    EXPECT_EQ(columns, 100);
+    EXPECT_EQ(screenSize(terminal).first, 100);
     EXPECT_EQ(screenText(terminal, 0, 4), QStringLiteral("    "));
     terminal.setRows(4);
-    TermGetSize(terminal.screenHandle(), &columns, &rows);
-    EXPECT_EQ(rows, 25);
+    EXPECT_EQ(screenSize(terminal).second, 25);
     EXPECT_EQ(terminal.Rows(), 4);
 }
 
@@ -248,12 +253,7 @@ TEST(Control, PropertiesSurviveASaveAndLoad)
     EXPECT_EQ(loaded.FontName(), QStringLiteral("DejaVu Sans Mono"));
     EXPECT_FLOAT_EQ(loaded.FontSize(), 11);
     EXPECT_TRUE(loaded.FontBold());
-    // The screen follows the loaded properties.
-    int columns = 0;
-    int rows = 0;
-    TermGetSize(loaded.screenHandle(), &columns, &rows);
-    EXPECT_EQ(columns, 132);
-    EXPECT_EQ(rows, 40);
+    EXPECT_EQ(screenSize(loaded), std::make_pair(132, 40)); // the screen follows the properties
     std::uint32_t modes = 0;
     TermGetModes(loaded.screenHandle(), &modes);
     EXPECT_EQ(modes & (ModeAutoWrap | ModeBell | ModeCursorVisible | ModeBlockCursor | ModeLfNewLine),
@@ -369,10 +369,6 @@ TEST_F(LibraryExports, RegistrationFactoryAndUnloadTest)
     QSettings registry(registryPath, QSettings::IniFormat);
     EXPECT_FALSE(registry.contains(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")));
 }
-
-} // namespace
-
-namespace {
 
 TEST(PropertyPage, ShowsTheControlsValuesAndAppliesTheEditedOnes)
 {
