@@ -106,25 +106,10 @@ KeyInput keyInputFor(const QKeyEvent &event)
     key.virtualKey = virtualKeyFor(event.key(), keypad);
     key.shift = event.modifiers().testFlag(Qt::ShiftModifier);
     key.ctrl = event.modifiers().testFlag(Qt::ControlModifier);
-    switch (event.key()) {
-    case Qt::Key_Enter: // the keypad Enter is the extended one
-        key.extended = true;
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Insert:
-    case Qt::Key_Delete:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
+    if (event.key() == Qt::Key_Enter)
+        key.extended = true; // the keypad Enter is the extended one
+    else if (isNavigationKey(event.key()))
         key.extended = !keypad;
-        break;
-    default:
-        break;
-    }
     return key;
 }
 
