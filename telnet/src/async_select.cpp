@@ -67,11 +67,7 @@ void onWritable(int socket)
         return;
     }
     r->connectPending = false;
-    int error = 0;
-    socklen_t length = sizeof error;
-    if (::getsockopt(socket, SOL_SOCKET, SO_ERROR, &error, &length) != 0)
-        error = errno;
-    const int code = error == 0 ? 0 : SocketErrorFromErrno(error);
+    const int code = SocketConnectError(socket);
     post(socket, *r, FD_CONNECT, code);
     if (code == 0) {
         post(socket, *r, FD_WRITE, 0);

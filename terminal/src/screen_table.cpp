@@ -70,16 +70,16 @@ TerminalScreen *lookupScreen(int handle)
     return screen;
 }
 
-QWidget *paintTarget(const TerminalScreen &screen)
-{
-    if (auto *area = qobject_cast<QAbstractScrollArea *>(screen.window.data()))
-        return area->viewport();
-    return screen.window.data();
-}
-
 QAbstractScrollArea *scrollArea(const TerminalScreen &screen)
 {
     return qobject_cast<QAbstractScrollArea *>(screen.window.data());
+}
+
+QWidget *paintTarget(const TerminalScreen &screen)
+{
+    if (QAbstractScrollArea *area = scrollArea(screen))
+        return area->viewport();
+    return screen.window.data();
 }
 
 int TermCreate(QWidget *window, const QFont *font, int emulation, int columns, int rows)
