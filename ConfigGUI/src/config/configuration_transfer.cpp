@@ -43,6 +43,12 @@ bool ConfigurationTransfer::connected() const
     return w_.telnetConnected() || w_.serialOpen();
 }
 
+QString ConfigurationTransfer::failureReason() const
+{
+    return connected() ? QStringLiteral("The device did not answer.")
+                       : QStringLiteral("The connection to the device was closed.");
+}
+
 void ConfigurationTransfer::StartRetrieval()
 {
     if (isBusy())
@@ -61,7 +67,7 @@ void ConfigurationTransfer::onSlowImportTick()
     stepRunning_ = true;
     const auto stepEnded = qScopeGuard([this] { stepRunning_ = false; });
     if (!connected()) {
-        stopTransfer(QStringLiteral("The connection to the device was closed."));
+        stopTransfer(failureReason());
         return;
     }
     if (RetrieveStep >= kRetrievalSteps)
@@ -94,10 +100,8 @@ void ConfigurationTransfer::runRetrievalStep()
         modConfigScript::ReportCommFailure(w_, failure);
         // A step that failed runs once more on the next tick; a second failure, or a closed
         // connection, ends the retrieval.
-        if (!connected())
-            stopTransfer(QStringLiteral("The connection to the device was closed."));
-        else if (++failedAttempts_ > 1)
-            stopTransfer(QStringLiteral("The device did not answer."));
+        if (!connected() || ++failedAttempts_ > 1)
+            stopTransfer(failureReason());
         return;
     }
     failedAttempts_ = 0;
@@ -160,9 +164,7 @@ void ConfigurationTransfer::onOrigConfigTick()
         return;
     }
     w_.tmrOrigConfig->stop();
-    ConfigRecord snapshot;
-    ReadFormConfig(w_, snapshot);
-    retrievedRecord = snapshot;
+    ReadFormConfig(w_, retrievedRecord.emplace());
     setHourglass(false);
 }
 

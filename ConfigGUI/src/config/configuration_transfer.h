@@ -75,6 +75,8 @@ private:
     // Serial replies still arriving: the controls are not complete yet.
     bool serialRepliesPending() const;
     bool connected() const;
+    // Why an exchange failed: the connection was closed, or the device did not answer.
+    QString failureReason() const;
 
     frmTevoHadraConfig &w_;
     bool stepRunning_ = false;

@@ -96,8 +96,7 @@ void ConfigurationTransfer::ApplyUpdateList()
         ParameterCommand(w_, u"60", true);
     } catch (const session::CommError &failure) {
         modConfigScript::ReportCommFailure(w_, failure);
-        stopTransfer(connected() ? QStringLiteral("The device did not answer.")
-                                 : QStringLiteral("The connection to the device was closed."));
+        stopTransfer(failureReason());
         return;
     } catch (const session::ExchangeBusy &failure) {
         modConfigScript::ReportCommFailure(w_, failure);

@@ -12,14 +12,13 @@ namespace config {
 
 namespace {
 
-bool connected(const frmTevoHadraConfig &w)
-{
-    return w.telnetConnected() || w.serialOpen();
-}
-
-bool confirmed(frmTevoHadraConfig &w, const QString &title, const QString &text,
+// Asks a Yes/No question over an open connection; false without one (nothing is asked) or
+// for No.
+bool confirmed(frmTevoHadraConfig &w, const QString &text, const QString &title = QStringLiteral("WARNING!"),
                platform::MsgIcon icon = platform::MsgIcon::Exclamation)
 {
+    if (!w.telnetConnected() && !w.serialOpen())
+        return false;
     platform::MessageBox box;
     box.text = text;
     box.title = title;
@@ -52,33 +51,29 @@ void refillRoutes(frmTevoHadraConfig &w, const linkset::DeviceCommand &command)
 
 void flushArpTable(frmTevoHadraConfig &w)
 {
-    if (!connected(w) || !confirmed(w, QStringLiteral("WARNING!"),
-                                    QStringLiteral("Are you sure you wish to flush the ARP table?")))
+    if (!confirmed(w, QStringLiteral("Are you sure you wish to flush the ARP table?")))
         return;
     refillRoutes(w, linkset::arpFlushCommand());
 }
 
 void flushRoutingTable(frmTevoHadraConfig &w)
 {
-    if (!connected(w) || !confirmed(w, QStringLiteral("WARNING!"),
-                                    QStringLiteral("Are you sure you wish to Flush the Routing Table?")))
+    if (!confirmed(w, QStringLiteral("Are you sure you wish to Flush the Routing Table?")))
         return;
     refillRoutes(w, linkset::parameterCommand(u"1D", true));
 }
 
 void eraseRoutingTable(frmTevoHadraConfig &w)
 {
-    if (!connected(w) || !confirmed(w, QStringLiteral("WARNING!"),
-                                    QStringLiteral("Are you sure you wish to Erase the Routing Table?\r\n\r"
-                                                   "THIS COMMAND CAN NOT BE UNDONE")))
+    if (!confirmed(w, QStringLiteral("Are you sure you wish to Erase the Routing Table?\r\n\r"
+                                     "THIS COMMAND CAN NOT BE UNDONE")))
         return;
     refillRoutes(w, linkset::parameterCommand(u"1E", true));
 }
 
 void rebootDevice(frmTevoHadraConfig &w)
 {
-    if (!connected(w) || !confirmed(w, QStringLiteral("WARNING!"),
-                                    QStringLiteral("Are you sure you wish to Reboot the device?")))
+    if (!confirmed(w, QStringLiteral("Are you sure you wish to Reboot the device?")))
         return;
     // The unit restarts at once: a connection that ends under the command is what it does.
     runEndingQuietly([&] { ParameterCommand(w, u"62", true); });
@@ -87,8 +82,6 @@ void rebootDevice(frmTevoHadraConfig &w)
 
 void loadFactoryDefaults(frmTevoHadraConfig &w)
 {
-    if (!connected(w))
-        return;
     QString text =
         QStringLiteral("Are you sure you wish to Load the Factory Defaults and Reboot the Device?\r\n");
     if (w.telnetConnected())
@@ -96,7 +89,7 @@ void loadFactoryDefaults(frmTevoHadraConfig &w)
                                "You will have to connect directly via the serial port to continue "
                                "configuring the device.\r\n");
     text += QStringLiteral("\r\nThis command CANNOT be Undone");
-    if (!confirmed(w, QStringLiteral("WARNING!"), text))
+    if (!confirmed(w, text))
         return;
     runEndingQuietly([&] {
         ParameterCommand(w, u"61", true);
@@ -108,10 +101,8 @@ void loadFactoryDefaults(frmTevoHadraConfig &w)
 
 void resetPassword(frmTevoHadraConfig &w)
 {
-    if (!connected(w) ||
-        !confirmed(w, QStringLiteral("Warning"),
-                   QStringLiteral("Are you sure you wish to reset the device as having no password?"),
-                   platform::MsgIcon::Question))
+    if (!confirmed(w, QStringLiteral("Are you sure you wish to reset the device as having no password?"),
+                   QStringLiteral("Warning"), platform::MsgIcon::Question))
         return;
     w.pendingNewPassword = QStringLiteral("None");
 }

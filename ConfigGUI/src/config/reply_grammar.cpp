@@ -4,6 +4,7 @@
 #include "ui/frmTevoHadraConfig.h"
 #include "ui/option_rules.h"
 #include "ui/radio_enable_button.h"
+#include "ui/status_panels.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "widgets/angular_gauge.h"
 #include "widgets/bar_chart.h"
@@ -173,13 +174,11 @@ void setSubItem(QTreeWidgetItem *item, int column, const QString &text)
 // ROUTE, SNMP TRAP and SNMP COMMUNITY: field 0 is the item, field k its sub-item k.
 void fillItem(QTreeWidget *list, const QStringList &fields, QString (*convert)(const QString &) = nullptr)
 {
-    QTreeWidgetItem *item = nullptr;
-    for (int k = 0; k < fields.size(); ++k) {
-        if (k == 0)
-            item = addItem(list, fields[0]);
-        else
-            setSubItem(item, k, convert ? convert(fields[k]) : fields[k]);
-    }
+    if (fields.isEmpty())
+        return;
+    QTreeWidgetItem *item = addItem(list, fields[0]);
+    for (int k = 1; k < fields.size(); ++k)
+        setSubItem(item, k, convert ? convert(fields[k]) : fields[k]);
 }
 
 QString communityAccess(const QString &field)
@@ -196,28 +195,27 @@ QString upOrDown(const QString &field)
 
 void interfaceStatisticsItem(Window &w, const QStringList &fields)
 {
-    QTreeWidgetItem *item = nullptr;
-    for (int k = 0; k < fields.size(); ++k) {
-        const QString &field = fields[k];
-        if (k == 0) {
-            const QString upper = field.toUpper();
-            QString icon = QStringLiteral("Radio");
-            QString text = field;
-            if (upper == QLatin1String("LOOPBACK")) {
-                text = QStringLiteral("loopback");
-                icon = QStringLiteral("LoopBack");
-            } else if (upper == QLatin1String("ETHERNET")) {
-                icon = QStringLiteral("Ethernet");
-            }
-            item = addItem(w.ui->lviewIFStats, text);
-            item->setIcon(0, QIcon(QStringLiteral(":/images/%1.png").arg(icon)));
-        } else if (item->text(0).toUpper() == QLatin1String("RADIO")) {
-            // The radio row names its remote device; its status fields are 5 and 6.
-            setSubItem(item, k, k == 5 || k == 6 ? upOrDown(field) : field);
-        } else {
-            // Other rows have no remote device: their fields move one column right.
-            setSubItem(item, k + 1, k == 4 || k == 5 ? upOrDown(field) : field);
-        }
+    if (fields.isEmpty())
+        return;
+    const QString upper = fields[0].toUpper();
+    QString icon = QStringLiteral("Radio");
+    QString text = fields[0];
+    if (upper == QLatin1String("LOOPBACK")) {
+        text = QStringLiteral("loopback");
+        icon = QStringLiteral("LoopBack");
+    } else if (upper == QLatin1String("ETHERNET")) {
+        icon = QStringLiteral("Ethernet");
+    }
+    QTreeWidgetItem *item = addItem(w.ui->lviewIFStats, text);
+    item->setIcon(0, QIcon(imagePath(icon)));
+    // The radio row names its remote device; its status fields are 5 and 6. Other rows have
+    // no remote device: their fields move one column right.
+    const bool radio = upper == QLatin1String("RADIO");
+    for (int k = 1; k < fields.size(); ++k) {
+        if (radio)
+            setSubItem(item, k, k == 5 || k == 6 ? upOrDown(fields[k]) : fields[k]);
+        else
+            setSubItem(item, k + 1, k == 4 || k == 5 ? upOrDown(fields[k]) : fields[k]);
     }
 }
 
@@ -241,18 +239,11 @@ void stationsItem(Window &w, const QStringList &fields)
 
 void radioAddressItem(Window &w, const QStringList &fields)
 {
-    QTreeWidgetItem *item = nullptr;
-    for (int k = 0; k < fields.size(); ++k) {
-        if (k == 0) {
-            item = addItem(w.ui->lviewStationsAdded, fields[0]);
-            continue;
-        }
-        // A station without an address of its own (a bridging station in a saved file)
-        // leaves the unit's radio address as it is.
-        if (k == 1 && !fields[1].isEmpty())
-            w.ui->txtRadioIP->setText(fields[1]);
-        setSubItem(item, k, fields[k]);
-    }
+    fillItem(w.ui->lviewStationsAdded, fields);
+    // A station without an address of its own (a bridging station in a saved file) leaves
+    // the unit's radio address as it is.
+    if (fields.size() > 1 && !fields[1].isEmpty())
+        w.ui->txtRadioIP->setText(fields[1]);
 }
 
 void perStart(Window &w)
@@ -379,8 +370,7 @@ void applyBlockLine(Window &w, const BlockKind &kind, const QString &line, const
         if (kind.end)
             kind.end(w);
     } else {
-        const QStringList fields = itemFields(line);
-        kind.item(w, fields);
+        kind.item(w, itemFields(line));
     }
 }
 

@@ -166,12 +166,8 @@ void ConnectSerial(frmTevoHadraConfig &w)
 void DisconnectActiveDevice(frmTevoHadraConfig &w)
 {
     w.tlbrMainButton(QStringLiteral("RadioEnable"))->setEnabled(false);
-    if (w.serialOpen()) {
-        w.MSComm1->Output(QByteArray("Exit\r"));
-        w.MSComm1->setPortOpen(false);
-        w.tmrSerialRead->stop();
-        SerialPortClosed(w);
-    }
+    if (w.serialOpen())
+        SerialPortClosed(w); // says "Exit" to the unit and closes the port first
     if (w.telnetConnected()) {
         w.TelnetClient1->Disconnect();
         TelnetClient1_Disconnect(w);

@@ -8,7 +8,6 @@
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QCoreApplication>
-#include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <wiretalk/telnet_client.h>
@@ -236,16 +235,12 @@ QString StripLineBreaks(const QString &text)
 QString PrefixToNetmask(int prefixLength)
 {
     const int bits = std::clamp(prefixLength, 0, 32);
-    QStringList octets;
-    for (int group = 0; group < 4; ++group) {
-        int value = 0;
-        for (int bit = 0; bit < 8; ++bit) {
-            const int position = group * 8 + bit + 1; // 1..32
-            value = value * 2 + (position <= bits ? 1 : 0);
-        }
-        octets << QString::number(value);
-    }
-    return octets.join(QLatin1Char('.'));
+    const quint32 mask = bits == 0 ? 0 : ~quint32(0) << (32 - bits);
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(mask >> 24)
+        .arg((mask >> 16) & 0xFF)
+        .arg((mask >> 8) & 0xFF)
+        .arg(mask & 0xFF);
 }
 
 } // namespace modConfigScript

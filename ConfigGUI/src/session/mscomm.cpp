@@ -29,6 +29,13 @@ QSerialPort::Parity parityFor(QChar letter)
     }
 }
 
+void requireOpen(const QSerialPort &port)
+{
+    if (!port.isOpen())
+        throw SerialError(SerialError::PortNotOpen,
+                          QStringLiteral("Operation valid only when the port is open"));
+}
+
 } // namespace
 
 MSComm::MSComm(QObject *parent) : QObject(parent), devices_(defaultDevices())
@@ -137,17 +144,13 @@ int MSComm::InBufferCount() const
 
 QByteArray MSComm::Input()
 {
-    if (!port_.isOpen())
-        throw SerialError(SerialError::PortNotOpen,
-                          QStringLiteral("Operation valid only when the port is open"));
+    requireOpen(port_);
     return inputLen_ > 0 ? port_.read(inputLen_) : port_.readAll();
 }
 
 void MSComm::Output(const QByteArray &bytes)
 {
-    if (!port_.isOpen())
-        throw SerialError(SerialError::PortNotOpen,
-                          QStringLiteral("Operation valid only when the port is open"));
+    requireOpen(port_);
     port_.write(bytes);
 }
 

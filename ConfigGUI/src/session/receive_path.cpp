@@ -16,7 +16,7 @@ namespace session {
 
 namespace {
 
-// A list block whose end line is still missing: the block's name, for the report.
+// Text that starts a list block without its end line: the rest is still on its way.
 bool splitListBlock(const QString &text)
 {
     return text.contains(QLatin1String("START"), Qt::CaseInsensitive) &&

@@ -11,6 +11,22 @@
 
 #include <QButtonGroup>
 
+namespace {
+
+// Runs one step of applying the dialog; a serial error is shown and the step fails.
+template <typename Step> bool reportingFailure(frmTevoHadraConfig &w, Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const session::SerialError &error) {
+        session::reportError(w, error);
+        return false;
+    }
+}
+
+} // namespace
+
 frmSerialProperties::frmSerialProperties(frmTevoHadraConfig &callingForm)
     : QDialog(&callingForm), ui(std::make_unique<Ui::frmSerialProperties>()), frmCallingForm(callingForm),
       echoGroup_(new QButtonGroup(this)), flowGroup_(new QButtonGroup(this))
@@ -99,26 +115,16 @@ bool frmSerialProperties::applyPort()
 
 bool frmSerialProperties::applySettings()
 {
-    try {
+    return reportingFailure(frmCallingForm, [this] {
         frmCallingForm.MSComm1->setSettings(
             session::buildSettingsText(ui->cboSpeed->currentText(), ui->cboParity->currentText(),
                                        ui->cboDataBits->currentText(), ui->cboStopBits->currentText()));
-        return true;
-    } catch (const session::SerialError &error) {
-        session::reportError(frmCallingForm, error);
-        return false;
-    }
+    });
 }
 
 bool frmSerialProperties::applyHandshaking()
 {
-    try {
-        frmCallingForm.MSComm1->setHandshaking(handshaking_);
-        return true;
-    } catch (const session::SerialError &error) {
-        session::reportError(frmCallingForm, error);
-        return false;
-    }
+    return reportingFailure(frmCallingForm, [this] { frmCallingForm.MSComm1->setHandshaking(handshaking_); });
 }
 
 void frmSerialProperties::accept()

@@ -1,6 +1,7 @@
 #include "ui/frmUploadStatus.h"
 
 #include "ui/frmTevoHadraConfig.h"
+#include "ui/status_panels.h"
 #include "ui_frmUploadStatus.h"
 
 #include <QCloseEvent>
@@ -62,7 +63,7 @@ void frmUploadStatus::setEntryState(int row, const QString &state)
     const QString picture = pictureOf(state);
     item->setText(1, state);
     item->setData(0, kPictureRole, picture);
-    item->setIcon(0, QIcon(QStringLiteral(":/images/%1.png").arg(picture)));
+    item->setIcon(0, QIcon(imagePath(picture)));
     ui->lviewUpdates->scrollToItem(item);
 }
 

@@ -7,7 +7,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QHeaderView>
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "ui/radio_enable_button.h"
 
 #include "ui/frmTevoHadraConfig.h"
+#include "ui/status_panels.h"
 
 #include <QAction>
 #include <QIcon>
@@ -16,8 +17,7 @@ void showRadioEnableImage(frmTevoHadraConfig &w, int imageNumber)
     QAction *button = w.tlbrMainButton(QStringLiteral("RadioEnable"));
     const bool off = imageNumber == kRadioOffImage;
     button->setProperty(kImageProperty, imageNumber);
-    button->setIcon(
-        QIcon(off ? QStringLiteral(":/images/RadioOff.png") : QStringLiteral(":/images/RadioEnable.png")));
+    button->setIcon(QIcon(imagePath(off ? QStringLiteral("RadioOff") : QStringLiteral("RadioEnable"))));
     button->setToolTip(off ? QStringLiteral("Click to Enable Radio")
                            : QStringLiteral("Click to Disable Radio"));
 }

@@ -1,5 +1,6 @@
 #include "ui/start_up.h"
 
+#include "config/configuration_transfer.h"
 #include "session/connection.h"
 #include "ui/dialog_placement.h"
 #include "ui/frmTevoHadraConfig.h"
@@ -46,7 +47,7 @@ void runStartUp(frmTevoHadraConfig &w)
     session::LoadSerialSettings(w);
     applySavedMonitoringRate(w);
     w.blnFormsView = true;
-    w.strStatusText = QStringLiteral("Retrieving Configuration from Device...");
+    w.strStatusText = QLatin1String(config::kRetrievingStatusText);
 
     w.ui->SSTab1->setCurrentIndex(0);
     w.ui->IPRoutingSubTab->setCurrentIndex(0);

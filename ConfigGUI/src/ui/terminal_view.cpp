@@ -1,5 +1,6 @@
 #include "ui/terminal_view.h"
 
+#include "platform/replace_question.h"
 #include "session/mscomm.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui/status_panels.h"
@@ -9,7 +10,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QPlainTextEdit>
-#include <QTextBlock>
+#include <QTextDocument>
 #include <wiretalk/telnet_client.h>
 
 namespace {
@@ -146,11 +147,7 @@ void openCommunicationsLog(frmTevoHadraConfig &w)
         if (!path)
             return;
         if (QFile::exists(*path)) {
-            platform::MessageBox question;
-            question.text = QStringLiteral("Replace existing file - ") + *path + QStringLiteral("?");
-            question.buttons = platform::MsgButtons::YesNoCancel;
-            question.icon = platform::MsgIcon::Question;
-            const platform::MsgAnswer answer = w.messageBoxes().show(&w, question);
+            const platform::MsgAnswer answer = platform::askToReplace(w.messageBoxes(), &w, *path);
             if (answer == platform::MsgAnswer::Cancel)
                 continue;
             if (answer == platform::MsgAnswer::Yes && !QFile::remove(*path)) {

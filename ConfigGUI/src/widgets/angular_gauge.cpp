@@ -45,6 +45,12 @@ QPointF polar(double radius, double degrees)
     return QPointF(radius * std::cos(a), -radius * std::sin(a));
 }
 
+// The square around the circle of `radius` about the centre.
+QRectF circleBounds(double radius)
+{
+    return QRectF(-radius, -radius, 2 * radius, 2 * radius);
+}
+
 QPolygonF triangle(double tipRadius, double baseRadius, double halfBase, double degrees)
 {
     const QPointF side = polar(halfBase, degrees + 90.0);
@@ -119,10 +125,8 @@ void AngularGauge::paintEvent(QPaintEvent *)
     // Coloured sections: a band under the ticks.
     const auto section = [&](double from, double to, const QColor &color) {
         QPainterPath band;
-        const QRectF outer(-radius * kSectionOuter, -radius * kSectionOuter, 2 * radius * kSectionOuter,
-                           2 * radius * kSectionOuter);
-        const QRectF inner(-radius * kSectionInner, -radius * kSectionInner, 2 * radius * kSectionInner,
-                           2 * radius * kSectionInner);
+        const QRectF outer = circleBounds(radius * kSectionOuter);
+        const QRectF inner = circleBounds(radius * kSectionInner);
         band.arcMoveTo(outer, angleOf(from));
         band.arcTo(outer, angleOf(from), angleOf(to) - angleOf(from));
         band.arcTo(inner, angleOf(to), angleOf(from) - angleOf(to));
