@@ -11,7 +11,6 @@ class CommError : public std::runtime_error
 public:
     static constexpr int kNumber = 1001;
     CommError() : std::runtime_error("Problem communicating with device.") {}
-    int number() const { return kNumber; }
 };
 
 class ExchangeBusy : public std::runtime_error
