@@ -52,12 +52,6 @@ bool waitFor(const std::function<bool()> &condition, int milliseconds)
     return true;
 }
 
-config::ConfigurationTransfer &transferOf(frmTevoHadraConfig &w)
-{
-    auto *transfer = w.findChild<config::ConfigurationTransfer *>();
-    return transfer ? *transfer : *new config::ConfigurationTransfer(w);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -99,7 +93,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    config::ConfigurationTransfer &transfer = transferOf(w);
+    config::ConfigurationTransfer &transfer = w.configurationTransfer();
     std::vector<double> seconds;
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer clock;

@@ -1,5 +1,8 @@
 #include "ui/frmTevoHadraConfig.h"
 
+#include "config/configuration_file_commands.h"
+#include "config/configuration_transfer.h"
+#include "config/maintenance_commands.h"
 #include "config/model_adaptation.h"
 #include "monitor/history_charts.h"
 #include "monitor/packet_error_displays.h"
@@ -8,6 +11,7 @@
 #include "session/mscomm.h"
 #include "session/receive_path.h"
 #include "session/transport_events.h"
+#include "ui/configuration_commands.h"
 #include "ui/connection_commands.h"
 #include "ui/monitoring_rate.h"
 #include "ui/option_rules.h"
@@ -81,6 +85,7 @@ frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
         MSComm1->setDevices(QStringList{options_.demoSerialDevice} + MSComm1->devices());
 
     createTimers();
+    transfer_ = new config::ConfigurationTransfer(*this);
     createTelnetControl();
     connectCommands();
     startUp();
@@ -287,21 +292,57 @@ void frmTevoHadraConfig::connectCommands()
     onTriggered(tlbrMainButton(QStringLiteral("Disconnect")), [this] { DisconnectActiveDevice(); });
     onTriggered(ui->mnuConnectPortProperties, [this] { showPortProperties(*this); });
     onTriggered(ui->mnuWindowUseTerminal, [this] { useTerminalView(*this); });
-    onTriggered(ui->mnuWindowUseForms, [this] { useFormsView(*this); });
-    // In the terminal view the file commands open and close the communications log; the
-    // configuration files of the forms view are not built yet.
-    const auto openLog = [this] {
-        if (!blnFormsView)
+    onTriggered(ui->mnuWindowUseForms, [this] {
+        // What was typed in the terminal view may have changed the unit: read it again.
+        const bool retrieve = (telnetConnected() || serialOpen()) && blnTerminalTyped;
+        useFormsView(*this);
+        if (retrieve)
+            transfer_->StartRetrieval();
+    });
+    // The file commands: configuration files in the forms view, the communications log in the
+    // terminal view.
+    const auto load = [this] {
+        if (blnFormsView)
+            config::ImportConfiguration(*this);
+        else
             openCommunicationsLog(*this);
     };
-    const auto closeLog = [this] {
-        if (!blnFormsView && communicationsLog)
+    const auto save = [this] {
+        if (blnFormsView)
+            config::SaveConfiguration(*this);
+        else if (communicationsLog)
             CloseLogFile();
     };
-    onTriggered(ui->mnuFileLoad, openLog);
-    onTriggered(tlbrMainButton(QStringLiteral("Import")), openLog);
-    onTriggered(ui->mnuFileSave, closeLog);
-    onTriggered(tlbrMainButton(QStringLiteral("Save")), closeLog);
+    onTriggered(ui->mnuFileLoad, load);
+    onTriggered(tlbrMainButton(QStringLiteral("Import")), load);
+    onTriggered(ui->mnuFileSave, save);
+    onTriggered(tlbrMainButton(QStringLiteral("Save")), save);
+
+    onTriggered(ui->mnuDeviceRetrieveConfig, [this] { retrieveConfiguration(*this, *transfer_, false); });
+    onTriggered(tlbrMainButton(QStringLiteral("RefreshConfig")),
+                [this] { retrieveConfiguration(*this, *transfer_, true); });
+    onTriggered(ui->mnuDeviceUpdateConfig, [this] { startUpdate(*this, *transfer_, false); });
+    onTriggered(tlbrMainButton(QStringLiteral("UpdateConfig")),
+                [this] { startUpdate(*this, *transfer_, true); });
+    onTriggered(tlbrMainButton(QStringLiteral("RadioEnable")), [this] { config::toggleRadio(*this); });
+    onTriggered(ui->mnuDeviceInterfaceRefresh, [this] { config::refreshInterfaceStatistics(*this); });
+    onTriggered(ui->mnuDeviceInterfaceReset, [this] { config::resetInterfaceStatistics(*this); });
+    onTriggered(ui->mnuDeviceRouteTableFlush, [this] { config::flushRoutingTable(*this); });
+    onTriggered(ui->mnuDeviceRouteTableErase, [this] { config::eraseRoutingTable(*this); });
+    onTriggered(ui->mnuDeviceReboot, [this] { config::rebootDevice(*this); });
+    onTriggered(ui->mnuDeviceLoadFactory, [this] { config::loadFactoryDefaults(*this); });
+    // The Device menu's radio entries do nothing: the toolbar's radio switch is the command.
+    const auto onClicked = [this](QAbstractButton *button, void (*command)(frmTevoHadraConfig &)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, command] { session::guarded(*this, [this, command] { command(*this); }); });
+    };
+    onClicked(ui->cmdFlushArpTable, config::flushArpTable);
+    onClicked(ui->cmdFlushRoutingTable, config::flushRoutingTable);
+    onClicked(ui->cmdEraseRoutingTable, config::eraseRoutingTable);
+    onClicked(ui->cmdReboot, config::rebootDevice);
+    onClicked(ui->cmdLoadDefaults, config::loadFactoryDefaults);
+    onClicked(ui->cmdResetPassword, config::resetPassword);
+    onClicked(ui->cmdPasswordClear, config::clearPasswordFields);
     onTriggered(ui->mnuFileExit, [this] { close(); });
     onTriggered(tlbrMainButton(QStringLiteral("Exit")), [this] { close(); });
 

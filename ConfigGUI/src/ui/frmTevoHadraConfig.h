@@ -35,6 +35,9 @@ class frmTevoHadraConfig;
 namespace session {
 class MSComm;
 }
+namespace config {
+class ConfigurationTransfer;
+}
 namespace wiretalk {
 class TelnetClient;
 }
@@ -162,6 +165,9 @@ public:
     void setFileDialogs(platform::FileDialogs *dialogs);
     const StartOptions &startOptions() const { return options_; }
 
+    // Retrieval, update and validation of the unit's configuration.
+    config::ConfigurationTransfer &configurationTransfer() const { return *transfer_; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -175,6 +181,7 @@ private:
     StartOptions options_;
     QHash<QString, QButtonGroup *> optionGroups_;
     std::unique_ptr<StatusPanels> statusPanels_;
+    config::ConfigurationTransfer *transfer_ = nullptr;
     platform::QtMessageBoxes qtMessageBoxes_;
     platform::QtFileDialogs qtFileDialogs_;
     platform::MessageBoxes *messageBoxes_ = &qtMessageBoxes_;

@@ -33,6 +33,8 @@ void setConfigurationCommands(frmTevoHadraConfig &w, bool enabled)
 {
     for (const char *key : {"RefreshConfig", "UpdateConfig", "RadioEnable"})
         w.tlbrMainButton(QString::fromLatin1(key))->setEnabled(enabled);
+    w.ui->mnuDeviceRetrieveConfig->setEnabled(enabled);
+    w.ui->mnuDeviceUpdateConfig->setEnabled(enabled);
 }
 
 void writeToLog(frmTevoHadraConfig &w, const QString &text)

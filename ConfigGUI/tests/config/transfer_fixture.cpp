@@ -19,8 +19,7 @@ bool TransferFixture::connectAndLogIn(Transport transport)
 
 config::ConfigurationTransfer &TransferFixture::transfer()
 {
-    auto *transfer = w->findChild<config::ConfigurationTransfer *>();
-    return transfer ? *transfer : *new config::ConfigurationTransfer(*w);
+    return w->configurationTransfer();
 }
 
 bool TransferFixture::transferIdle(int timeoutMs)
@@ -43,7 +42,7 @@ bool TransferFixture::update()
 QList<TransferFixture::Row> TransferFixture::rows() const
 {
     QList<Row> shown;
-    const frmUploadStatus *status = w->findChild<config::ConfigurationTransfer *>()->uploadStatus;
+    const frmUploadStatus *status = w->configurationTransfer().uploadStatus;
     if (!status)
         return shown;
     for (int row = 0; row < status->entryCount(); ++row)

@@ -9,21 +9,17 @@
 #include "ui_frmUploadStatus.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 
 class CommandsWithoutUnit : public WindowFixture
 {
 protected:
-    config::ConfigurationTransfer &transfer()
-    {
-        if (!transfer_)
-            transfer_ = new config::ConfigurationTransfer(*w);
-        return *transfer_;
-    }
-    config::ConfigurationTransfer *transfer_ = nullptr;
+    config::ConfigurationTransfer &transfer() { return w->configurationTransfer(); }
 };
 
 TEST_F(CommandsWithoutUnit, RetrieveAndUpdateNeedAConnection)
@@ -37,6 +33,38 @@ TEST_F(CommandsWithoutUnit, RetrieveAndUpdateNeedAConnection)
         EXPECT_EQ(box.icon, platform::MsgIcon::Exclamation);
     EXPECT_FALSE(w->tmrSlowImport->isActive());
     EXPECT_TRUE(transfer().uploadStatus.isNull());
+}
+
+TEST_F(CommandsWithoutUnit, TheMenusToolbarAndButtonsReachTheirCommands)
+{
+    for (QAction *action : {ui().mnuDeviceRetrieveConfig, w->tlbrMainButton("RefreshConfig"),
+                            ui().mnuDeviceUpdateConfig, w->tlbrMainButton("UpdateConfig")})
+        action->trigger();
+    EXPECT_EQ(boxes.texts(), QStringList(4, "Please open a connection to the device first"));
+
+    // The forms view's file commands ask for a configuration file.
+    for (QAction *action :
+         {ui().mnuFileSave, w->tlbrMainButton("Save"), ui().mnuFileLoad, w->tlbrMainButton("Import")})
+        action->trigger();
+    QStringList titles;
+    for (const platform::FileDialogRequest &request : files.requests())
+        titles << request.title;
+    EXPECT_EQ(titles, (QStringList{"Save Configuration to File", "Save Configuration to File",
+                                   "Import Configuration from File", "Import Configuration from File"}));
+
+    w->txtPassword(1)->setText("new");
+    w->txtPassword(2)->setText("new");
+    ui().cmdPasswordClear->setEnabled(true);
+    ui().cmdPasswordClear->click();
+    EXPECT_EQ(w->txtPassword(1)->text() + w->txtPassword(2)->text(), "");
+
+    // The terminal view takes the Device menu's configuration entries away.
+    ui().mnuWindowUseTerminal->trigger();
+    EXPECT_FALSE(ui().mnuDeviceRetrieveConfig->isEnabled());
+    EXPECT_FALSE(ui().mnuDeviceUpdateConfig->isEnabled());
+    ui().mnuWindowUseForms->trigger();
+    EXPECT_TRUE(ui().mnuDeviceRetrieveConfig->isEnabled());
+    EXPECT_TRUE(ui().mnuDeviceUpdateConfig->isEnabled());
 }
 
 TEST_F(CommandsWithoutUnit, ClearingTheDisplayEmptiesTheUnitsSettingsOnly)
@@ -103,21 +131,43 @@ TEST_F(CommandsWithUnit, TheToolbarRefusesAnUpdateBeforeARetrievalAfterItsConnec
     startUnit();
     ASSERT_TRUE(connectTelnetAndLogIn());
     w->bInitialConnect = true;
-    startUpdate(*w, transfer(), true);
+    w->tlbrMainButton("UpdateConfig")->trigger();
     EXPECT_EQ(boxes.titles(), QStringList{"Tip"});
     EXPECT_EQ(boxes.texts(),
               QStringList{"You must first retrieve the current configuration before you can modify it."});
 
     // The menu entry runs the update, which finds nothing retrieved to compare with.
     boxes.clear();
-    startUpdate(*w, transfer(), false);
+    w->ui->mnuDeviceUpdateConfig->trigger();
     EXPECT_EQ(boxes.texts(), QStringList{"Please Refresh/Retrieve the unit's configuration first"});
 
     // The toolbar's retrieval ends the refusal at once; the retrieval itself ends it too.
-    retrieveConfiguration(*w, transfer(), true);
+    w->tlbrMainButton("RefreshConfig")->trigger();
     EXPECT_FALSE(w->bInitialConnect);
     ASSERT_TRUE(transferIdle());
     boxes.clear();
-    startUpdate(*w, transfer(), true);
+    w->tlbrMainButton("UpdateConfig")->trigger();
     EXPECT_EQ(boxes.texts(), QStringList{"No changes have been made. No updates will be performed."});
+}
+
+TEST_F(CommandsWithUnit, MaintenanceButtonsAskAndTheFormsViewReadsAgainWhatTheTerminalMayHaveChanged)
+{
+    startUnit();
+    ASSERT_TRUE(connectTelnetAndLogIn());
+    const int before = commandCount();
+    for (QPushButton *button : {w->ui->cmdFlushArpTable, w->ui->cmdFlushRoutingTable,
+                                w->ui->cmdEraseRoutingTable, w->ui->cmdReboot, w->ui->cmdLoadDefaults}) {
+        boxes.answerNext(platform::MsgAnswer::No);
+        button->click();
+    }
+    w->ui->mnuDeviceRouteTableFlush->trigger(); // the menu's twin of the flush button
+    EXPECT_EQ(boxes.shown().size(), 5u + 1u);
+    EXPECT_EQ(commandsFrom(before), (QStringList{"Set 1D= 1", "Table 1"}));
+
+    w->ui->mnuWindowUseTerminal->trigger();
+    w->blnTerminalTyped = true;
+    w->ui->mnuWindowUseForms->trigger();
+    EXPECT_TRUE(w->tmrSlowImport->isActive());
+    ASSERT_TRUE(transferIdle());
+    EXPECT_TRUE(transfer().retrievedRecord.has_value());
 }
