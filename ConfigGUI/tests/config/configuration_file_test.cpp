@@ -59,9 +59,7 @@ protected:
 
 TEST_F(FileWithUnit, ASavedFileStartsWithTheTwentySevenParameterLines)
 {
-    startUnit();
-    ASSERT_TRUE(connectTelnetAndLogIn());
-    ASSERT_TRUE(retrieve());
+    connectAndRetrieve();
     save(pathOf("unit"));
     ASSERT_EQ(files.requests().size(), 1);
     EXPECT_EQ(files.requests()[0].title, "Save Configuration to File");
@@ -97,9 +95,7 @@ TEST_P(FileRoundTrip, AnImportIntoAFreshWindowShowsTheSameConfiguration)
 {
     unitsim::UnitOptions options;
     options.model = GetParam();
-    startUnit(options);
-    ASSERT_TRUE(connectTelnetAndLogIn());
-    ASSERT_TRUE(retrieve());
+    connectAndRetrieve(Transport::Telnet, options);
     const bool bridging = GetParam() == unitsim::Model::Tevo;
     ASSERT_EQ(w->optForwardingMode(0)->isChecked(), bridging);
     ASSERT_GT(w->ui->lviewStationsAdded->topLevelItemCount(), 0);
@@ -129,9 +125,7 @@ TEST_P(FileRoundTrip, AnImportIntoAFreshWindowShowsTheSameConfiguration)
 
 TEST_F(FileWithUnit, AnImportDifferingInThreeSettingsMakesTheUpdateWriteExactlyThose)
 {
-    startUnit();
-    ASSERT_TRUE(connectTelnetAndLogIn());
-    ASSERT_TRUE(retrieve());
+    connectAndRetrieve();
     const QString path = pathOf("unit.qdv");
     save(path);
     QByteArray content = contentOf(path);
@@ -143,7 +137,7 @@ TEST_F(FileWithUnit, AnImportDifferingInThreeSettingsMakesTheUpdateWriteExactlyT
     files.answerNext(path);
     config::ImportConfiguration(*w);
     EXPECT_EQ(w->ui->txtSNMPName->text(), "Mast 2");
-    const int before = commandCount();
+    before = commandCount();
     ASSERT_TRUE(update());
     EXPECT_EQ(commandsFrom(before).mid(0, 5),
               (QStringList{"Set 01=Mast 2", "ip dns server del 198.51.100.53",

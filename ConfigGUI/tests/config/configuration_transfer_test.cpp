@@ -49,7 +49,7 @@ TEST_P(TransferOverBoth, RetrievalSendsTheTableInOrderFillsTheFormAndTakesTheSna
     startUnit();
     ASSERT_TRUE(connectAndLogIn(GetParam()));
     w->bInitialConnect = true;
-    const int before = commandCount();
+    before = commandCount();
     ASSERT_TRUE(retrieve());
 
     EXPECT_EQ(commandsFrom(before), retrievalCommands());
@@ -73,7 +73,7 @@ TEST_P(TransferOverBoth, ChangingTheSystemNameWritesOneEntryThenSavesAndValidate
     ASSERT_TRUE(connectAndLogIn(GetParam()));
     ASSERT_TRUE(retrieve());
     w->ui->txtSNMPName->setText("Mast 2");
-    const int before = commandCount();
+    before = commandCount();
     ASSERT_TRUE(update());
 
     EXPECT_EQ(commandsFrom(before), (QStringList{"Set 01=Mast 2", "Set 60= 1"} + retrievalCommands()));
@@ -96,16 +96,8 @@ TEST_P(TransferOverBoth, ChangingTheSystemNameWritesOneEntryThenSavesAndValidate
 class Transfer : public TransferFixture
 {
 protected:
-    void SetUp() override
-    {
-        startUnit(options);
-        ASSERT_TRUE(connectTelnetAndLogIn());
-        ASSERT_TRUE(retrieve());
-        boxes.clear();
-        before = commandCount();
-    }
+    void SetUp() override { connectAndRetrieve(Transport::Telnet, options); }
     unitsim::UnitOptions options;
-    int before = 0;
 };
 
 TEST_F(Transfer, WithNothingChangedTheUpdateSaysSoAndSendsNothing)
@@ -225,17 +217,13 @@ TEST_F(ClosingUnit, ADroppedConnectionStopsTheUpdateAndLeavesTheWindowUsable)
     EXPECT_TRUE(waitForCondition([this] { return transfer().uploadStatus.isNull(); }));
 }
 
-class ClosingEarly : public TransferFixture
-{
-};
+using ClosingEarly = TransferFixture;
 
 TEST_F(ClosingEarly, ADroppedConnectionStopsTheRetrievalAndTheWindowCanBeClosed)
 {
-    unitsim::UnitOptions options;
-    options.faults.closeAfterCommands = 10;
-    startUnit(options);
+    startUnit(withFaults([](auto &faults) { faults.closeAfterCommands = 10; }));
     ASSERT_TRUE(connectTelnetAndLogIn());
-    const int before = commandCount();
+    before = commandCount();
     transfer().StartRetrieval();
     ASSERT_TRUE(transferIdle());
     EXPECT_EQ(commandsFrom(before), retrievalCommands().mid(0, 10));
@@ -256,11 +244,9 @@ TEST_F(ClosingEarly, ADroppedConnectionStopsTheRetrievalAndTheWindowCanBeClosed)
 
 TEST_F(ClosingEarly, AStepThatTimedOutIsRepeatedOnce)
 {
-    unitsim::UnitOptions options;
-    options.faults.dropReplyOfCommand = 1;
-    startUnit(options);
+    startUnit(withFaults([](auto &faults) { faults.dropReplyOfCommand = 1; }));
     ASSERT_TRUE(connectSerialAndLogIn());
-    const int before = commandCount();
+    before = commandCount();
     ASSERT_TRUE(retrieve());
     EXPECT_EQ(commandsFrom(before), (QStringList{"Get 01"} + retrievalCommands()));
     EXPECT_EQ(boxes.titles(), (QStringList{"Warning", "Serial Communication Error: 1001"}));

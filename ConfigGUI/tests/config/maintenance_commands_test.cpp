@@ -50,14 +50,6 @@ const Confirmation kConfirmations[] = {
 class Maintenance : public TransferFixture
 {
 protected:
-    void connectOver(Transport transport, unitsim::UnitOptions options = {})
-    {
-        startUnit(options);
-        ASSERT_TRUE(connectAndLogIn(transport));
-        ASSERT_TRUE(retrieve());
-        boxes.clear();
-        before = commandCount();
-    }
     QStringList routes() const
     {
         QStringList shown;
@@ -65,12 +57,11 @@ protected:
             shown << row.mid(0, 4).join(' ');
         return shown;
     }
-    int before = 0;
 };
 
 TEST_F(Maintenance, EachCommandAsksFirstAndNoSendsNothing)
 {
-    connectOver(Transport::Telnet);
+    connectAndRetrieve();
     const QStringList routesBefore = routes();
     for (const Confirmation &c : kConfirmations) {
         boxes.clear();
@@ -99,7 +90,7 @@ TEST_F(Maintenance, WithoutAConnectionNothingIsAskedOrSent)
 
 TEST_F(Maintenance, OverSerialTheDefaultsQuestionDoesNotMentionTheEthernetAddress)
 {
-    connectOver(Transport::Serial);
+    connectAndRetrieve(Transport::Serial);
     boxes.answerNext(MsgAnswer::No);
     config::loadFactoryDefaults(*w);
     ASSERT_EQ(boxes.shown().size(), 1);
@@ -110,7 +101,7 @@ TEST_F(Maintenance, OverSerialTheDefaultsQuestionDoesNotMentionTheEthernetAddres
 
 TEST_F(Maintenance, FlushAndEraseReadTheRoutingTableAgain)
 {
-    connectOver(Transport::Telnet);
+    connectAndRetrieve();
     const QStringList routesBefore = routes();
     ASSERT_TRUE(routesBefore.contains("172.16.0.0 255.255.0.0 10.0.0.2 Static"));
     ASSERT_TRUE(routesBefore.join(' ').contains("RIP"));
@@ -129,7 +120,7 @@ TEST_F(Maintenance, FlushAndEraseReadTheRoutingTableAgain)
 
 TEST_F(Maintenance, RebootOverTelnetEndsTheConnection)
 {
-    connectOver(Transport::Telnet);
+    connectAndRetrieve();
     config::rebootDevice(*w);
     EXPECT_EQ(commandsFrom(before), QStringList{"Set 62= 1"});
     EXPECT_FALSE(w->telnetConnected());
@@ -137,7 +128,7 @@ TEST_F(Maintenance, RebootOverTelnetEndsTheConnection)
 
 TEST_F(Maintenance, RebootOverSerialTellsTheOperatorToWait)
 {
-    connectOver(Transport::Serial);
+    connectAndRetrieve(Transport::Serial);
     config::rebootDevice(*w);
     EXPECT_EQ(commandsFrom(before), QStringList{"Set 62= 1"});
     EXPECT_TRUE(boxes.texts().contains("Please wait approximately one minute to allow the device to reboot"));
@@ -146,7 +137,7 @@ TEST_F(Maintenance, RebootOverSerialTellsTheOperatorToWait)
 
 TEST_F(Maintenance, FactoryDefaultsAreSavedBeforeTheReboot)
 {
-    connectOver(Transport::Telnet);
+    connectAndRetrieve();
     w->ui->txtSNMPName->setText("unsaved");
     config::loadFactoryDefaults(*w);
     EXPECT_EQ(commandsFrom(before), (QStringList{"Set 61= 1", "Set 60= 1", "Set 62= 1"}));
@@ -155,7 +146,7 @@ TEST_F(Maintenance, FactoryDefaultsAreSavedBeforeTheReboot)
 
 TEST_F(Maintenance, ThePasswordCommands)
 {
-    connectOver(Transport::Telnet);
+    connectAndRetrieve();
     config::resetPassword(*w);
     EXPECT_EQ(w->pendingNewPassword, "None");
 
@@ -174,7 +165,7 @@ TEST_F(Maintenance, ThePasswordCommands)
 
 TEST_F(Maintenance, InterfaceStatisticsAndTheRadioSwitch)
 {
-    connectOver(Transport::Telnet);
+    connectAndRetrieve();
     config::refreshInterfaceStatistics(*w);
     EXPECT_EQ(w->ui->lviewIFStats->topLevelItemCount(), 3);
     config::resetInterfaceStatistics(*w);

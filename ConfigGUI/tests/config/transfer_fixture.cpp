@@ -12,9 +12,13 @@ void TransferFixture::startUnit(unitsim::UnitOptions options)
     w->tmrSlowImport->setInterval(1);
 }
 
-bool TransferFixture::connectAndLogIn(Transport transport)
+void TransferFixture::connectAndRetrieve(Transport transport, unitsim::UnitOptions options)
 {
-    return transport == Transport::Telnet ? connectTelnetAndLogIn() : connectSerialAndLogIn();
+    startUnit(options);
+    ASSERT_TRUE(connectAndLogIn(transport));
+    ASSERT_TRUE(retrieve());
+    boxes.clear();
+    before = commandCount();
 }
 
 config::ConfigurationTransfer &TransferFixture::transfer()

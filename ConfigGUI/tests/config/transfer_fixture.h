@@ -14,18 +14,14 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
-enum class Transport
-{
-    Telnet,
-    Serial
-};
-
 class TransferFixture : public SessionFixture
 {
 protected:
     // Starts the unit and the window; retrieval ticks come every millisecond.
     void startUnit(unitsim::UnitOptions options = {});
-    bool connectAndLogIn(Transport transport);
+    // Starts the unit, connects, logs in and retrieves; then forgets the boxes shown so far
+    // and notes in `before` how many command lines the unit has received.
+    void connectAndRetrieve(Transport transport = Transport::Telnet, unitsim::UnitOptions options = {});
 
     config::ConfigurationTransfer &transfer();
     // Starts a retrieval and waits until its snapshot is taken.
@@ -48,6 +44,8 @@ protected:
         bool operator==(const Row &) const = default;
     };
     QList<Row> rows() const;
+
+    int before = 0;
 };
 
 // The forty-six read commands of a retrieval, in order.

@@ -91,9 +91,7 @@ std::optional<QString> shown(frmTevoHadraConfig &w, const QString &code)
 
 } // namespace
 
-class ParameterOperations : public SessionFixture
-{
-};
+using ParameterOperations = SessionFixture;
 
 TEST_F(ParameterOperations, SendTheTableCommandsOverTelnet)
 {
@@ -143,7 +141,7 @@ TEST_F(ParameterOperations, SerialFailuresReachTheCallerUnlessTheRowIgnoresThem)
 
 struct ReadingCase
 {
-    bool serial;
+    Transport transport;
     unitsim::Model model;
     const char *name;
 };
@@ -157,7 +155,7 @@ TEST_P(WholeConfiguration, EveryControlHoldsTheUnitsValue)
     unitsim::UnitOptions options;
     options.model = GetParam().model;
     start(options);
-    ASSERT_TRUE(GetParam().serial ? connectSerialAndLogIn() : connectTelnetAndLogIn());
+    ASSERT_TRUE(connectAndLogIn(GetParam().transport));
     readWholeConfiguration(*w);
     EXPECT_TRUE(boxes.shown().isEmpty()) << boxes.texts().join(u'|').toStdString();
 
@@ -205,14 +203,13 @@ TEST_P(WholeConfiguration, EveryControlHoldsTheUnitsValue)
     EXPECT_EQ(ui.RSSISubTab->isTabVisible(1), profile.has("RSSI"));
 }
 
-INSTANTIATE_TEST_SUITE_P(TelnetAndSerial, WholeConfiguration,
-                         ::testing::Values(ReadingCase{false, unitsim::Model::Hadra, "TelnetRouting"},
-                                           ReadingCase{false, unitsim::Model::Tevo, "TelnetBridging"},
-                                           ReadingCase{true, unitsim::Model::Hadra, "SerialRouting"},
-                                           ReadingCase{true, unitsim::Model::Tevo, "SerialBridging"}),
-                         [](const ::testing::TestParamInfo<ReadingCase> &info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    TelnetAndSerial, WholeConfiguration,
+    ::testing::Values(ReadingCase{Transport::Telnet, unitsim::Model::Hadra, "TelnetRouting"},
+                      ReadingCase{Transport::Telnet, unitsim::Model::Tevo, "TelnetBridging"},
+                      ReadingCase{Transport::Serial, unitsim::Model::Hadra, "SerialRouting"},
+                      ReadingCase{Transport::Serial, unitsim::Model::Tevo, "SerialBridging"}),
+    [](const ::testing::TestParamInfo<ReadingCase> &info) { return std::string(info.param.name); });
 
 class LongRoutesBlock : public SessionFixture
 {

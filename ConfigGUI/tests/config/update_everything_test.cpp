@@ -16,11 +16,7 @@ protected:
     {
         unitsim::UnitOptions options;
         options.model = model;
-        startUnit(options);
-        ASSERT_TRUE(connectTelnetAndLogIn());
-        ASSERT_TRUE(retrieve());
-        boxes.clear();
-        before = commandCount();
+        connectAndRetrieve(Transport::Telnet, options);
     }
     void select(const char *array, int index)
     {
@@ -40,7 +36,6 @@ protected:
             EXPECT_EQ(row.picture, "Check") << qPrintable(row.message);
         }
     }
-    int before = 0;
 };
 
 TEST_F(UpdateEverything, OnTheGenericUnitEveryScalarAndEveryListIsWrittenInOrderAndValidates)

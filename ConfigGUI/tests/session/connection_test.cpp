@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTimer>
 #include <wiretalk/telnet_client.h>
 
@@ -40,7 +39,7 @@ class Connection : public SessionFixture
 protected:
     void SetUp() override
     {
-        QSettings(QStringLiteral("Corvane"), QStringLiteral("Linkset")).remove(QStringLiteral("Properties"));
+        forgetSettings();
         start();
     }
 };

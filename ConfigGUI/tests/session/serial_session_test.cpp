@@ -14,6 +14,15 @@ using namespace modConfigScript;
 
 class SerialSession : public SessionFixture
 {
+protected:
+    // Logged in on a unit that never answers its first command, both signal-strength boxes ticked.
+    void startMonitoring()
+    {
+        start(withFaults([](auto &faults) { faults.dropReplyOfCommand = 1; }));
+        ASSERT_TRUE(connectSerialAndLogIn());
+        w->ui->chkRSSIMonitor->setChecked(true);
+        w->ui->chkHistoryRSSIMonitor->setChecked(true);
+    }
 };
 
 TEST_F(SerialSession, ConnectsLogsInAndChecksEveryEcho)
@@ -37,9 +46,7 @@ TEST_F(SerialSession, ConnectsLogsInAndChecksEveryEcho)
 
 TEST_F(SerialSession, AWrongEchoFailsWithoutTheTimeOutBox)
 {
-    unitsim::UnitOptions options;
-    options.faults.wrongEchoAtSerialChar = 3;
-    start(options);
+    start(withFaults([](auto &faults) { faults.wrongEchoAtSerialChar = 3; }));
     ASSERT_TRUE(connectSerialAndLogIn());
     EXPECT_THROW(SendSerialCommand(*w, QStringLiteral("Get 01\r"), 5, false), CommError);
     EXPECT_TRUE(boxes.shown().isEmpty());
@@ -55,9 +62,7 @@ TEST_F(SerialSession, AWrongEchoFailsWithoutTheTimeOutBox)
 
 TEST_F(SerialSession, AMissingEchoTimesOutWithTheBox)
 {
-    unitsim::UnitOptions options;
-    options.faults.omitEchoAtSerialChar = 2;
-    start(options);
+    start(withFaults([](auto &faults) { faults.omitEchoAtSerialChar = 2; }));
     ASSERT_TRUE(connectSerialAndLogIn());
     EXPECT_THROW(SendSerialCommand(*w, QStringLiteral("Get 01\r"), 5, false), CommError);
     ASSERT_EQ(boxes.shown().size(), 1);
@@ -68,9 +73,7 @@ TEST_F(SerialSession, AMissingEchoTimesOutWithTheBox)
 
 TEST_F(SerialSession, ANeverAnsweredCommandTimesOut)
 {
-    unitsim::UnitOptions options;
-    options.faults.dropReplyOfCommand = 1;
-    start(options);
+    start(withFaults([](auto &faults) { faults.dropReplyOfCommand = 1; }));
     ASSERT_TRUE(connectSerialAndLogIn());
     EXPECT_THROW(SendSerialCommand(*w, QStringLiteral("Get 01\r"), 1, false), CommError);
     EXPECT_EQ(boxes.titles(), QStringList{"Warning"});
@@ -96,12 +99,7 @@ TEST_F(SerialSession, CharactersWaitingBeforeACommandAreDiscarded)
 
 TEST_F(SerialSession, TheSignalStrengthPollEndsWhenMonitoringStops)
 {
-    unitsim::UnitOptions options;
-    options.faults.dropReplyOfCommand = 1;
-    start(options);
-    ASSERT_TRUE(connectSerialAndLogIn());
-    w->ui->chkRSSIMonitor->setChecked(true);
-    w->ui->chkHistoryRSSIMonitor->setChecked(true);
+    startMonitoring();
     bool stillPolling = false;
     QTimer::singleShot(100, [&] {
         stillPolling = w->exchangeInProgress;
@@ -117,12 +115,7 @@ TEST_F(SerialSession, TheSignalStrengthPollEndsWhenMonitoringStops)
 
 TEST_F(SerialSession, TheSignalStrengthPollEndsWhenThePortCloses)
 {
-    unitsim::UnitOptions options;
-    options.faults.dropReplyOfCommand = 1;
-    start(options);
-    ASSERT_TRUE(connectSerialAndLogIn());
-    w->ui->chkRSSIMonitor->setChecked(true);
-    w->ui->chkHistoryRSSIMonitor->setChecked(true);
+    startMonitoring();
     QTimer::singleShot(100, [this] { w->DisconnectActiveDevice(); });
     EXPECT_THROW(SendSerialMonitorCommand(*w, QStringLiteral("Radio RSSI\r"), false), CommError);
     EXPECT_FALSE(w->serialOpen());

@@ -28,9 +28,7 @@ bool windowShowsDisconnected(const frmTevoHadraConfig &w)
 
 } // namespace
 
-class TelnetSession : public SessionFixture
-{
-};
+using TelnetSession = SessionFixture;
 
 TEST_F(TelnetSession, LogsInOnceAndAnswersALaterRequestFromMemory)
 {
@@ -120,9 +118,7 @@ TEST_F(TelnetSession, ASessionAlreadyInProgressIsReportedAndDisconnected)
 
 TEST_F(TelnetSession, ADroppedConnectionLeavesTheWindowDisconnected)
 {
-    unitsim::UnitOptions options;
-    options.faults.closeAfterCommands = 1;
-    start(options);
+    start(withFaults([](auto &faults) { faults.closeAfterCommands = 1; }));
     ASSERT_TRUE(connectTelnetAndLogIn());
     SendTelnetCommand(*w, QStringLiteral("Get 01\r"), 5, false);
     ASSERT_TRUE(waitForCondition([this] { return !w->telnetConnected(); }));
@@ -150,9 +146,7 @@ TEST_F(TelnetSession, ARefusedConnectionIsReportedAndUndone)
 
 TEST_F(TelnetSession, TimeOutFailsUnlessQuiet)
 {
-    unitsim::UnitOptions options;
-    options.faults.dropReplyOfCommand = 1;
-    start(options);
+    start(withFaults([](auto &faults) { faults.dropReplyOfCommand = 1; }));
     ASSERT_TRUE(connectTelnetAndLogIn());
     EXPECT_THROW(SendTelnetCommand(*w, QStringLiteral("Get 01\r"), 1, false), CommError);
     EXPECT_FALSE(w->bGotPrompt);
@@ -172,9 +166,7 @@ TEST_F(TelnetSession, TimeOutFailsUnlessQuiet)
 
 TEST_F(TelnetSession, QuietTimeOutReturnsSilently)
 {
-    unitsim::UnitOptions options;
-    options.faults.dropReplyOfCommand = 1;
-    start(options);
+    start(withFaults([](auto &faults) { faults.dropReplyOfCommand = 1; }));
     ASSERT_TRUE(connectTelnetAndLogIn());
     EXPECT_NO_THROW(SendTelnetCommand(*w, QStringLiteral("Get 10\r"), 1, true));
     EXPECT_TRUE(boxes.shown().isEmpty());
@@ -183,9 +175,7 @@ TEST_F(TelnetSession, QuietTimeOutReturnsSilently)
 
 TEST_F(TelnetSession, ACommandAfterTheLoginPromptWaitsForItsOwnReply)
 {
-    unitsim::UnitOptions options;
-    options.faults.replyDelayMs = 300;
-    start(options);
+    start(withFaults([](auto &faults) { faults.replyDelayMs = 300; }));
     ASSERT_TRUE(connectTelnetAndLogIn());
     ASSERT_TRUE(w->bGotPrompt); // left standing by the login
     QSignalSpy reads(static_cast<wiretalk::TelnetClientEvents *>(w->TelnetClient1),
@@ -197,9 +187,7 @@ TEST_F(TelnetSession, ACommandAfterTheLoginPromptWaitsForItsOwnReply)
 
 TEST_F(TelnetSession, ANestedCommandIsRefusedWithoutSending)
 {
-    unitsim::UnitOptions options;
-    options.faults.replyDelayMs = 200;
-    start(options);
+    start(withFaults([](auto &faults) { faults.replyDelayMs = 200; }));
     ASSERT_TRUE(connectTelnetAndLogIn());
     bool refused = false;
     QTimer::singleShot(20, [&] {

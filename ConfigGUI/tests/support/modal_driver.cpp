@@ -49,9 +49,9 @@ struct Watchdog::Impl
     std::thread thread;
 };
 
-Watchdog::Watchdog(int seconds) : impl_(new Impl)
+Watchdog::Watchdog(int seconds) : impl_(std::make_unique<Impl>())
 {
-    impl_->thread = std::thread([impl = impl_, seconds] {
+    impl_->thread = std::thread([impl = impl_.get(), seconds] {
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
         while (!impl->done) {
             if (std::chrono::steady_clock::now() > end) {
@@ -68,7 +68,6 @@ Watchdog::~Watchdog()
 {
     impl_->done = true;
     impl_->thread.join();
-    delete impl_;
 }
 
 bool waitForCondition(const std::function<bool()> &condition, int timeoutMs)

@@ -42,7 +42,7 @@ public:
 
 private:
     struct Impl;
-    Impl *impl_;
+    std::unique_ptr<Impl> impl_;
 };
 
 // Waits (yielding, bounded) until the condition holds.

@@ -23,19 +23,11 @@ platform::MsgAnswer ScriptedMessageBoxes::show(QWidget *, const platform::Messag
     }
 }
 
-QStringList ScriptedMessageBoxes::titles() const
+QStringList ScriptedMessageBoxes::each(QString platform::MessageBox::*field) const
 {
     QStringList list;
     for (const platform::MessageBox &box : shown_)
-        list << box.title;
-    return list;
-}
-
-QStringList ScriptedMessageBoxes::texts() const
-{
-    QStringList list;
-    for (const platform::MessageBox &box : shown_)
-        list << box.text;
+        list << box.*field;
     return list;
 }
 

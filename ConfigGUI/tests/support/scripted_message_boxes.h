@@ -15,11 +15,13 @@ public:
     void answerNext(platform::MsgAnswer answer) { answers_.push_back(answer); }
     const QList<platform::MessageBox> &shown() const { return shown_; }
     void clear() { shown_.clear(); }
-    // The titles of the boxes shown so far, in order.
-    QStringList titles() const;
-    QStringList texts() const;
+    // The titles or texts of the boxes shown so far, in order.
+    QStringList titles() const { return each(&platform::MessageBox::title); }
+    QStringList texts() const { return each(&platform::MessageBox::text); }
 
 private:
+    QStringList each(QString platform::MessageBox::*field) const;
+
     QList<platform::MessageBox> shown_;
     std::deque<platform::MsgAnswer> answers_;
 };

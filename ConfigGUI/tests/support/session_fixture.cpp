@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QLineEdit>
+#include <QSettings>
 #include <QStringList>
 #include <cstdio>
 #include <wiretalk/telnet_client.h>
@@ -89,6 +90,16 @@ bool SessionFixture::connectSerialAndLogIn()
     answerLogin(QString(), QStringLiteral("radio"));
     w->ConnectSerial();
     return w->serialOpen() && waitForCondition([this] { return w->bGotPrompt; });
+}
+
+bool SessionFixture::connectAndLogIn(Transport transport)
+{
+    return transport == Transport::Telnet ? connectTelnetAndLogIn() : connectSerialAndLogIn();
+}
+
+void SessionFixture::forgetSettings()
+{
+    QSettings(QStringLiteral("Corvane"), QStringLiteral("Linkset")).remove(QStringLiteral("Properties"));
 }
 
 QStringList SessionFixture::commandLines() const

@@ -9,6 +9,20 @@
 #include <memory>
 #include <unitsim/simulated_unit.h>
 
+enum class Transport
+{
+    Telnet,
+    Serial
+};
+
+// A unit's options with the faults that `set` switches on.
+template <typename Set> unitsim::UnitOptions withFaults(Set set)
+{
+    unitsim::UnitOptions options;
+    set(options.faults);
+    return options;
+}
+
 class SessionFixture : public ::testing::Test
 {
 protected:
@@ -27,6 +41,9 @@ protected:
     // Connects and logs in; true once the unit's first prompt has been seen.
     bool connectTelnetAndLogIn();
     bool connectSerialAndLogIn();
+    bool connectAndLogIn(Transport transport);
+    // Forgets the saved properties, so that the window starts as on its first use.
+    static void forgetSettings();
 
     // Login dialogs answered so far.
     int logins() const { return modals.handledCount(QStringLiteral("frmUserNamePassword")); }

@@ -13,7 +13,7 @@ void readWholeConfiguration(frmTevoHadraConfig &w)
                                      false);
     }
     config::SendCommand(w, linkset::capabilityRequest());
-    for (const int table : kListTables)
+    for (int table = 1; table <= 12; ++table)
         config::SendCommand(w, linkset::tableRequest(table));
     // As a retrieval ends: the packet-loss displays get a column per station.
     w.SetupDiagnostics();

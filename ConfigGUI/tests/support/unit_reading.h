@@ -6,6 +6,3 @@
 class frmTevoHadraConfig;
 
 void readWholeConfiguration(frmTevoHadraConfig &w);
-
-// The list tables the retrieval asks for, in order.
-inline constexpr int kListTables[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};

@@ -122,9 +122,7 @@ TEST_F(CommandsWithoutUnit, TheTransferWindowShowsEachRowsStateAndClosesOnlyWhen
     EXPECT_TRUE(waitForCondition([&] { return alive.isNull(); }));
 }
 
-class CommandsWithUnit : public TransferFixture
-{
-};
+using CommandsWithUnit = TransferFixture;
 
 TEST_F(CommandsWithUnit, TheToolbarRefusesAnUpdateBeforeARetrievalAfterItsConnect)
 {

@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
 #include <pty.h>
 #include <unistd.h>
 #include <wiretalk/telnet_client.h>
@@ -25,7 +24,7 @@ protected:
     void SetUp() override
     {
         // Every case starts as a first use.
-        QSettings(QStringLiteral("Corvane"), QStringLiteral("Linkset")).remove(QStringLiteral("Properties"));
+        forgetSettings();
         start();
     }
 };

@@ -9,9 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-class TerminalTyping : public SessionFixture
-{
-};
+using TerminalTyping = SessionFixture;
 
 TEST_F(TerminalTyping, TypedCommandShowsEchoReplyAndPrompt)
 {
