@@ -57,10 +57,11 @@ TEST_F(TelnetSession, LogsInOnceAndAnswersALaterRequestFromMemory)
 TEST_F(TelnetSession, InvalidPasswordShowsTheDialogAgain)
 {
     start();
+    // Both answers in advance: the second dialog opens inside the first one's event loop,
+    // where a wait for the first answer would not return until the second was answered.
     answerLogin(QStringLiteral("admin"), QStringLiteral("wrong"));
-    ASSERT_TRUE(connectTelnet());
-    ASSERT_TRUE(waitForCondition([this] { return logins() == 1; }));
     answerLogin(QStringLiteral("admin"), QStringLiteral("radio"));
+    ASSERT_TRUE(connectTelnet());
     ASSERT_TRUE(waitForCondition([this] { return logins() == 2 && w->bGotPrompt; }));
     EXPECT_TRUE(w->blnShownUsernameForm);
     EXPECT_EQ(w->strPassword, QStringLiteral("radio"));

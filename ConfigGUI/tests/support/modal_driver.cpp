@@ -15,20 +15,23 @@ void ModalDriver::onNextModal(const QString &dialogName, std::function<void(QDia
 {
     auto deadline = std::make_shared<QDeadlineTimer>(waitMs);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [this, alive = alive_, dialogName, handle, deadline, poll] {
+    const int turn = given_[dialogName]++;
+    *poll = [this, alive = alive_, dialogName, handle, deadline, poll, turn] {
         if (!*alive) {
             *poll = nullptr;
             return;
         }
         auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (dialog && dialog->objectName() == dialogName) {
+        if (dialog && dialog->objectName() == dialogName && settled_.value(dialogName) == turn) {
             ++handled_[dialogName];
+            ++settled_[dialogName];
             handle(*dialog);
             *poll = nullptr; // breaks the cycle
             return;
         }
         if (deadline->hasExpired()) {
             ++missed_;
+            ++settled_[dialogName];
             *poll = nullptr;
             return;
         }

@@ -11,7 +11,8 @@ class QDialog;
 class QWidget;
 
 // Runs a handler on the next modal dialog with a given object name; counts the dialogs
-// handled and the ones that never came.
+// handled and the ones that never came. Handlers for one name take their turns in the order
+// they were given, so answers to dialogs that follow each other can all be given in advance.
 class ModalDriver
 {
 public:
@@ -29,6 +30,8 @@ public:
 
 private:
     QHash<QString, int> handled_;
+    QHash<QString, int> given_;   // handlers given, per dialog name
+    QHash<QString, int> settled_; // handlers that handled their dialog or gave up, per name
     int missed_ = 0;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

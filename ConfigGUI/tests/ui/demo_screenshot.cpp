@@ -64,9 +64,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "the demo unit did not accept the connection\n");
         return 1;
     }
+    // Logged in from the forms view.
+    waitForCondition([&] { return w.bGotPrompt; });
     if (terminal) {
-        // Logged in from the forms view, then typing in the terminal view.
-        waitForCondition([&] { return w.bGotPrompt; });
+        // Then typing in the terminal view.
         w.ui->mnuWindowUseTerminal->trigger();
         QTest::keyClicks(w.ui->txtTerm, QStringLiteral("Get 04"));
         QTest::keyClick(w.ui->txtTerm, Qt::Key_Return);
@@ -74,9 +75,7 @@ int main(int argc, char **argv)
             return w.ui->txtTerm->toPlainText().contains(QStringLiteral("GET=1;04=")) &&
                    w.ui->txtTerm->toPlainText().endsWith(QLatin1Char('>'));
         });
-    }
-    if (!terminal) {
-        waitForCondition([&] { return w.bGotPrompt; });
+    } else {
         modConfigScript::RunReportingCommFailure(w, [&] {
             readWholeConfiguration(w);
             for (int reading = 0; reading < 4; ++reading) {
