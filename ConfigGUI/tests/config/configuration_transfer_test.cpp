@@ -129,17 +129,6 @@ TEST_F(RefusingUnit, ARefusedWriteIsMarkedErrorWithTheXPicture)
     EXPECT_EQ(w->ui->txtSNMPName->text(), "Hadra Base");
 }
 
-TEST_F(Transfer, ADnsServerRemovedAndOneAddedGiveTheRemovalFirst)
-{
-    ASSERT_TRUE(removeListItem(w->ui->lviewDNSServers, "198.51.100.53"));
-    addListItem(w->ui->lviewDNSServers, {"203.0.113.53"});
-    ASSERT_TRUE(update());
-    EXPECT_EQ(commandsFrom(before).mid(0, 3), (QStringList{"ip dns server del 198.51.100.53",
-                                                           "ip dns server add 203.0.113.53", "Set 60= 1"}));
-    EXPECT_EQ(rows(), (QList<Row>{{"Removing DNS Server: 198.51.100.53..", "Success", "Check"},
-                                  {"Adding DNS Server: 203.0.113.53..", "Success", "Check"}}));
-}
-
 TEST_F(Transfer, APasswordResetWritesAnEmptyPasswordOnce)
 {
     boxes.answerNext(MsgAnswer::Yes);

@@ -1,4 +1,4 @@
-// The parameter vocabulary: the exact command text and waits of every code.
+// The parameter vocabulary: the command texts of each kind of parameter and the waits of every code.
 #include "config/command_error.h"
 #include "config/parameter_commands.h"
 #include "config/parameter_table.h"
@@ -10,118 +10,47 @@ using namespace linkset;
 
 namespace {
 
-// Every code with its read command and its write command for the value "v 1" (nullptr: refused).
-// Fixed actions are written with no value.
-struct Expected
+QString codeOf(const ParameterRow &row)
 {
-    const char *code;
-    const char *read;
-    const char *write;
-};
-
-constexpr Expected kExpected[] = {
-    {"01", "Get 01", "Set 01=v 1"},
-    {"02", "Get 02", "Set 02=v 1"},
-    {"03", "Get 03", "Set 03=v 1"},
-    {"04", "Get 04", nullptr},
-    {"05", "Get 05", nullptr},
-    {"06", nullptr, "Set 06=v 1"},
-    {"10", "Get 10", "Set 10=v 1"},
-    {"11", "Get 11", "Set 11=v 1"},
-    {"12", "Get 12", "Set 12=v 1"},
-    {"13", "Get 13", "Set 13=v 1"},
-    {"14", "Get 14", "Set 14=v 1"},
-    {"15", "Get 15", "Set 15=v 1"},
-    {"16", "Get 16", nullptr}, // word form, below
-    {"17", "Get 17", "Set 17=v 1"},
-    {"18", "Get 18", "Set 18=v 1"},
-    {"19", "Get 19", "Set 19=v 1"},
-    {"1B", "Get 1B", "Set 1B=v 1"},
-    {"1C", "Get 1C", "Set 1C=v 1"},
-    {"1D", nullptr, "Set 1D= 1"},
-    {"1E", nullptr, "Set 1E= 1"},
-    {"1F", nullptr, "ip route add v 1"},
-    {"20", nullptr, "ip route del v 1"},
-    {"21", nullptr, "ip dns server add v 1"},
-    {"22", nullptr, "ip dns server del v 1"},
-    {"23", nullptr, "Set 23=v 1"},
-    {"24", nullptr, "Set 24=v 1"},
-    {"25", nullptr, "Set 25=v 1"},
-    {"26", nullptr, "Set 26=v 1"},
-    {"27", "Get 27", "Set 27=v 1"},
-    {"28", "Get 28", "Set 28=v 1"},
-    {"29", "Get 29", "Set 29=v 1"},
-    {"2A", nullptr, nullptr},
-    {"30", "Get 30", "Set 30=v 1"},
-    {"31", nullptr, "Set 31=v 1"},
-    {"32", nullptr, "Set 32=v 1"},
-    {"33", "Get 33", "Set 33=v 1"},
-    {"34", "Get 34", "Set 34=v 1"},
-    {"35", "IP RIP", nullptr}, // word form, below
-    {"40", nullptr, nullptr},
-    {"41", "Get 41", "Set 41=v 1"},
-    {"42", "Get 42", nullptr},
-    {"43", "Get 43", "radio channel v 1"},
-    {"44", "Get 44", nullptr},
-    {"45", "Get 45", "Set 45=v 1"},
-    {"46", "Get 46", nullptr},
-    {"47", "Get 47", "Set 47=v 1"},
-    {"48", "Get 48", "Set 48=v 1"},
-    {"49", nullptr, nullptr},
-    {"4A", "Get 4A", nullptr},
-    {"50", nullptr, "Set 50=v 1"},
-    {"51", nullptr, "Set 51=v 1"},
-    {"52", "Get 52", "Set 52=v 1"},
-    {"53", nullptr, "set 53 = 1"},
-    {"58", "Get 58", "Set 58=v 1"},
-    {"60", nullptr, "Set 60= 1"},
-    {"61", nullptr, "Set 61= 1"},
-    {"62", nullptr, "Set 62= 1"},
-    {"63", nullptr, "Set 63= 1"},
-};
-
-const std::set<std::string> kWordForms = {"16", "35"};
-
-bool isFixed(const QString &code)
-{
-    return findParameter(code)->shape == ParameterShape::Fixed;
+    return QString::fromLatin1(row.code.data(), qsizetype(row.code.size()));
 }
 
 } // namespace
 
-TEST(ParameterTable, ListsExactlyTheKnownCodesOnceEach)
+TEST(ParameterTable, ListsEachCodeOnce)
 {
-    std::set<std::string> expected;
-    for (const Expected &e : kExpected)
-        expected.insert(e.code);
-    std::set<std::string> actual;
+    std::set<std::string_view> codes;
     for (const ParameterRow &row : parameterTable())
-        EXPECT_TRUE(actual.insert(std::string(row.code)).second) << "code listed twice: " << row.code;
-    EXPECT_EQ(actual, expected);
+        EXPECT_TRUE(codes.insert(row.code).second) << "code listed twice: " << row.code;
 }
 
-TEST(ParameterCommand, ReadsEveryReadableCodeAndRefusesTheOthers)
+// One code of each shape and write form: its read command and its write command for the value
+// "v 1" (nullptr: refused). Fixed actions are written with no value.
+TEST(ParameterCommand, EachShapeReadsAndWritesAsItAllows)
 {
-    for (const Expected &e : kExpected) {
-        SCOPED_TRACE(e.code);
-        if (e.read) {
-            EXPECT_EQ(parameterCommand(QString::fromLatin1(e.code), false).text, QString::fromLatin1(e.read));
+    const struct
+    {
+        const char *code;
+        const char *read;
+        const char *write;
+    } cases[] = {
+        {"01", "Get 01", "Set 01=v 1"},        {"04", "Get 04", nullptr},
+        {"06", nullptr, "Set 06=v 1"},         {"1F", nullptr, "ip route add v 1"},
+        {"43", "Get 43", "radio channel v 1"}, {"2A", nullptr, nullptr},
+        {"53", nullptr, "set 53 = 1"},         {"60", nullptr, "Set 60= 1"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.code);
+        const QString code = QString::fromLatin1(c.code);
+        if (c.read) {
+            EXPECT_EQ(parameterCommand(code, false).text, QString::fromLatin1(c.read));
         } else {
-            EXPECT_THROW(parameterCommand(QString::fromLatin1(e.code), false), CommandError);
+            EXPECT_THROW(parameterCommand(code, false), CommandError);
         }
-    }
-}
-
-TEST(ParameterCommand, WritesEveryWritableCodeAndRefusesTheOthers)
-{
-    for (const Expected &e : kExpected) {
-        SCOPED_TRACE(e.code);
-        const QString code = QString::fromLatin1(e.code);
-        if (kWordForms.count(e.code))
-            continue;
-        const QString value = isFixed(code) ? QString() : QStringLiteral("v 1");
-        if (e.write) {
-            EXPECT_EQ(parameterCommand(code, true, value).text, QString::fromLatin1(e.write));
+        const QString value =
+            findParameter(code)->shape == ParameterShape::Fixed ? QString() : QStringLiteral("v 1");
+        if (c.write) {
+            EXPECT_EQ(parameterCommand(code, true, value).text, QString::fromLatin1(c.write));
         } else {
             EXPECT_THROW(parameterCommand(code, true, value), CommandError);
         }
@@ -145,6 +74,8 @@ TEST(ParameterCommand, WordFormsChooseTheirWordByTheValueAsANumber)
         EXPECT_EQ(parameterCommand(QString::fromLatin1(c.code), true, QString::fromLatin1(c.value)).text,
                   QString::fromLatin1(c.text));
     }
+    EXPECT_EQ(parameterCommand(u"16", false).text, QStringLiteral("Get 16"));
+    EXPECT_EQ(parameterCommand(u"35", false).text, QStringLiteral("IP RIP"));
 }
 
 TEST(ParameterCommand, WordFormsRefuseAValueThatIsNotAWholeNumber)
@@ -191,16 +122,14 @@ TEST(ParameterCommand, FindsCodesWhateverTheirCaseAndRefusesUnknownOnes)
 TEST(ParameterCommand, WaitsOfEveryRow)
 {
     const DeviceCommand defaults;
-    for (const Expected &e : kExpected) {
-        const QString code = QString::fromLatin1(e.code);
-        const std::string c = e.code;
+    for (const ParameterRow &row : parameterTable()) {
+        if (row.shape == ParameterShape::ReplyOnly)
+            continue; // no command
+        const std::string_view c = row.code;
         SCOPED_TRACE(c);
-        if (!e.read && !e.write)
-            continue; // reply-only rows have no command
-        const bool set = e.read == nullptr;
-        const QString value =
-            kWordForms.count(c) ? QStringLiteral("1") : (isFixed(code) ? QString() : QStringLiteral("v"));
-        const DeviceCommand command = parameterCommand(code, set, value);
+        const bool set = row.readText.empty();
+        const QString value = row.shape == ParameterShape::Fixed ? QString() : QStringLiteral("v");
+        const DeviceCommand command = parameterCommand(codeOf(row), set, value);
 
         TelnetWait telnet;
         SerialWait serial;

@@ -1,6 +1,7 @@
 // Every setting the update writes, changed at once: the writes in their order, and every
 // entry validated against what the unit reports afterwards. The generic unit has every
-// setting but RIP; the RIP settings are changed on the subscriber unit, which has them.
+// setting but RIP; the RIP settings are changed on the subscriber unit, which has them,
+// together with a setting written before them and one written after them.
 #include "config/maintenance_commands.h"
 #include "transfer_fixture.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -103,6 +104,7 @@ TEST_F(UpdateEverything, OnTheGenericUnitEveryScalarAndEveryListIsWrittenInOrder
     EXPECT_EQ(transfer().NumberOfConfigurationChanges(), 0);
 }
 
+// The RIP settings come as one block, after the DHCP mode and before the system name.
 TEST_F(UpdateEverything, OnASubscriberEveryRipSettingIsWrittenAndValidates)
 {
     connectTo(unitsim::Model::Tevo);
@@ -110,6 +112,7 @@ TEST_F(UpdateEverything, OnASubscriberEveryRipSettingIsWrittenAndValidates)
     ASSERT_FALSE(w->chkRoutingMode(1)->isHidden());
     ASSERT_FALSE(w->chkRoutingMode(1)->isChecked());
     w->chkRoutingMode(1)->setChecked(true);
+    select("optDHCPMode", 1);
     select("optRIPActive", 0);
     select("optRIPDefaultRoute", 1);
     select("optRIPVersion", 0);
@@ -117,10 +120,12 @@ TEST_F(UpdateEverything, OnASubscriberEveryRipSettingIsWrittenAndValidates)
     select("optRIPStaticRouteUpdate", 1);
     ui.cmbRIPInterval->setCurrentText("45");
     ui.cmbRIPExpire->setCurrentText("200");
+    ui.txtSNMPName->setText("Bench Unit");
 
     ASSERT_TRUE(update());
-    EXPECT_EQ(writesSent(), (QStringList{"IP RIP Enable", "Set 17=0", "Set 18=1", "Set 19=1", "Set 1B=0",
-                                         "Set 1C=1", "Set 33=45", "Set 34=200", "Set 60= 1"}));
+    EXPECT_EQ(writesSent(),
+              (QStringList{"Set 30=1", "IP RIP Enable", "Set 17=0", "Set 18=1", "Set 19=1", "Set 1B=0",
+                           "Set 1C=1", "Set 33=45", "Set 34=200", "Set 01=Bench Unit", "Set 60= 1"}));
     expectAllValidated();
-    EXPECT_EQ(rows().size(), 8);
+    EXPECT_EQ(rows().size(), 10);
 }

@@ -212,40 +212,6 @@ TEST(UpdateList, StationsAndRoutesFollowTheirOrder)
     EXPECT_EQ(entries[5].value, "105 10.0.0.1 10.0.0.5");
 }
 
-TEST(UpdateList, EveryChangeAtOnceFollowsTheStatedOrder)
-{
-    ConfigRecord from = retrievedUnit();
-    ConfigRecord to = from;
-    for (QString ConfigRecord::*field :
-         {&ConfigRecord::radioType, &ConfigRecord::forwardingMode, &ConfigRecord::dhcpMode,
-          &ConfigRecord::ripEnabled, &ConfigRecord::ripActive, &ConfigRecord::ripDefaultRoute,
-          &ConfigRecord::ripMulticast, &ConfigRecord::ripStaticRouteUpdates})
-        to.*field = to.*field == "0" ? "1" : "0";
-    to.ripVersion = "1";
-    to.newPassword = "pw";
-    to.ethernetAddress = "192.168.9.1";
-    to.ethernetNetmask = "255.255.0.0";
-    to.ripInterval = "45";
-    to.ripExpire = "200";
-    to.systemName = "n";
-    to.systemContact = "c";
-    to.systemLocation = "l";
-    to.localId = "9";
-    to.dnsDomainName = "d.example";
-    to.radioChannel = "3";
-    to.rssiThreshold = "33";
-    to.staticRoutes[1] = {"10.1.0.0", "255.255.0.0", "10.0.0.2", "Static", "", ""};
-    to.remoteStations = {{"101", "10.0.0.1", "10.0.0.2"}, {"109", "10.0.0.1", "10.0.0.9"}};
-    to.snmpCommunities[1] = {"ops", "read"};
-    to.trapServers = {{"192.168.1.31", "ops"}};
-    to.dnsServers[0] = {"203.0.113.53"};
-    to.dhcpRelayServers = {{"192.168.1.21"}};
-    EXPECT_EQ(codesOf(config::compareRecords(from, to).entries),
-              (QStringList{"06", "41", "10", "11", "16", "30", "35", "17", "18", "19", "1B", "1C",
-                           "33", "34", "01", "02", "03", "47", "20", "51", "50", "12", "1F", "24",
-                           "23", "26", "25", "22", "21", "15", "32", "31", "43", "58"}));
-}
-
 TEST(UpdateList, ANewRadioAddressWithAStationWithoutOneAsksForANote)
 {
     ConfigRecord current = retrievedUnit();

@@ -15,16 +15,13 @@
 
 using namespace monitor;
 
-TEST(DiagnosticsFormulas, LedsWidthsAndCaptions)
+TEST(DiagnosticsFormulas, LedsAndCaptions)
 {
     EXPECT_EQ(litLedCount(0), 0);
     EXPECT_EQ(litLedCount(0.4), 0);
     EXPECT_EQ(litLedCount(3.6), 4);
     EXPECT_EQ(litLedCount(12.5), 10);
     EXPECT_EQ(litLedCount(-3), 0);
-    EXPECT_EQ(indicatorWidthFor(1), 572);
-    EXPECT_EQ(indicatorWidthFor(5), 108);
-    EXPECT_EQ(indicatorWidthFor(20), 21);
     EXPECT_EQ(stationCaption(QStringLiteral(" 101")), QStringLiteral("1 0 1 "));
 }
 

@@ -47,8 +47,6 @@ protected:
 TEST_F(Connection, StartsDisconnectedWithItsTimers)
 {
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Corvane Configuration Utility"));
-    EXPECT_TRUE(w->tmrKeepAlive->isActive());
-    EXPECT_EQ(w->tmrKeepAlive->interval(), 55000);
     EXPECT_FALSE(w->tmrSerialRead->isActive());
     EXPECT_EQ(w->tmrSerialRead->interval(), 5);
     EXPECT_FALSE(w->tmrSerialTimer->isActive());

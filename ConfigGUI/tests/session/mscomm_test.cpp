@@ -144,37 +144,6 @@ TEST(MSComm, AConfiguredDeviceListComesFromTheSettings)
     settings.remove(QStringLiteral("Properties/CommDevices"));
 }
 
-TEST(MSComm, APortHeldElsewhereIsReportedAsInUse)
-{
-    PtyPeer peer;
-    MSComm first;
-    first.setDevices({peer.path()});
-    first.setPortOpen(true);
-    MSComm second;
-    second.setDevices({peer.path()});
-    try {
-        second.setPortOpen(true);
-        FAIL() << "the second open succeeded";
-    } catch (const SerialError &error) {
-        EXPECT_EQ(error.description(), QStringLiteral("This Port is Already in Use!"));
-    }
-}
-
-TEST(MSComm, AMissingDeviceIsNamed)
-{
-    QTemporaryDir dir;
-    const QString device = dir.filePath(QStringLiteral("ttyGone0"));
-    MSComm port;
-    port.setDevices({device});
-    try {
-        port.setPortOpen(true);
-        FAIL() << "a missing device was opened";
-    } catch (const SerialError &error) {
-        EXPECT_TRUE(error.description().contains(device)) << error.description().toStdString();
-        EXPECT_TRUE(error.description().contains(QStringLiteral("does not exist")));
-    }
-}
-
 TEST(MSComm, ALostDeviceClosesThePort)
 {
     PtyPeer peer;

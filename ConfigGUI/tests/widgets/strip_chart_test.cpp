@@ -4,7 +4,6 @@
 
 #include <QChart>
 #include <QDateTimeAxis>
-#include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
@@ -211,17 +210,6 @@ TEST(StripChart, ForgetsTheOldestPointBeyondItsCapacity)
     EXPECT_EQ(chart.pointTime(0), kNoon.addSecs(1));
     EXPECT_EQ(chart.pointTime(StripChart::kMaxPoints - 1), kNoon.addSecs(StripChart::kMaxPoints));
     EXPECT_EQ(chart.channelData(0, StripChart::kMaxPoints - 1), 1.0);
-}
-
-TEST(StripChart, TitleAndLegend)
-{
-    StripChart chart;
-    chart.setTitle(QStringLiteral("Packet Error Rate (%)"));
-    chart.setLegendVisible(false);
-    EXPECT_EQ(chart.chart()->title(), QStringLiteral("Packet Error Rate (%)"));
-    EXPECT_FALSE(chart.chart()->legend()->isVisible());
-    chart.setLegendVisible(true);
-    EXPECT_TRUE(chart.legendVisible());
 }
 
 TEST(StripChart, DrawsTracesInTheirColourOnBlack)
