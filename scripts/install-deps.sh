@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-charts-dev
   libqt6opengl6-dev   # Qt Charts' CMake package needs it, its -dev package does not pull it in
   libgtest-dev
+  ccache              # compiler cache: CI builds everything twice on two cores
   # tests, benchmarks, fuzzing and screenshots
   inetutils-telnetd socat
   libtelnet-dev libvterm-dev

@@ -2,7 +2,7 @@
 // its start to the snapshot of the retrieved configuration, with the simulated unit embedded
 // and the main window offscreen; over loopback telnet, or with --serial over the unit's
 // pseudo-terminal. Prints one line with seconds=<median of five retrievals>.
-#include "config/configuration_transfer.h"
+#include "forms/configuration_transfer.h"
 #include "platform/message_boxes.h"
 #include "session/mscomm.h"
 #include "ui/frmTevoHadraConfig.h"
@@ -93,7 +93,7 @@ int main(int argc, char **argv)
         return 1;
     }
 
-    config::ConfigurationTransfer &transfer = w.configurationTransfer();
+    forms::ConfigurationTransfer &transfer = w.configurationTransfer();
     std::vector<double> seconds;
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer clock;

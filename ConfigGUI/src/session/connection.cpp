@@ -4,9 +4,9 @@
 #include "session/handler_boundary.h"
 #include "session/mscomm.h"
 #include "session/serial_error.h"
-#include "ui/frmConnectAnimation.h"
+#include "dialogs/frmConnectAnimation.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui/status_panels.h"
+#include "dialogs/status_panels.h"
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QAction>

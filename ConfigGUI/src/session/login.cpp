@@ -2,7 +2,7 @@
 
 #include "session/mscomm.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui/frmUserNamePassword.h"
+#include "dialogs/frmUserNamePassword.h"
 
 #include <wiretalk/telnet_client.h>
 

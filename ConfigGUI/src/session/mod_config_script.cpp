@@ -4,7 +4,7 @@
 #include "session/serial_error.h"
 #include "session/waits.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui/status_panels.h"
+#include "dialogs/status_panels.h"
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QCoreApplication>

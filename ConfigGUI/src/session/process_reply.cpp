@@ -1,6 +1,6 @@
 #include "session/process_reply.h"
 
-#include "config/reply_grammar.h"
+#include "forms/reply_grammar.h"
 #include "session/comm_error.h"
 #include "session/login.h"
 #include "session/mod_config_script.h"
@@ -32,7 +32,7 @@ void ProcessReply(frmTevoHadraConfig &w, QObject *source, const QString &text)
 
 void ApplyReplyGrammar(frmTevoHadraConfig &w, const QString &line)
 {
-    config::applyReplyLine(w, line);
+    forms::applyReplyLine(w, line);
 }
 
 } // namespace session

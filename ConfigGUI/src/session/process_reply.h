@@ -15,7 +15,7 @@ namespace session {
 // are written back to it.
 void ProcessReply(frmTevoHadraConfig &w, QObject *source, const QString &text);
 
-// The reply grammar (config/reply_grammar.h): parameter replies, list blocks and status
+// The reply grammar (forms/reply_grammar.h): parameter replies, list blocks and status
 // lines, applied to one line that passed the login tests, in the order lines arrived.
 void ApplyReplyGrammar(frmTevoHadraConfig &w, const QString &line);
 

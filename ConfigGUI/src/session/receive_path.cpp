@@ -7,7 +7,7 @@
 #include "session/process_reply.h"
 #include "session/waits.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui/terminal_view.h"
+#include "session/terminal_view.h"
 
 #include <QTimer>
 #include <wiretalk/telnet_client.h>

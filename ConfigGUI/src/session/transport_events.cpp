@@ -4,9 +4,9 @@
 #include "session/mscomm.h"
 #include "session/receive_path.h"
 #include "session/transport_errors.h"
-#include "ui/frmConnectAnimation.h"
+#include "dialogs/frmConnectAnimation.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui/status_panels.h"
+#include "dialogs/status_panels.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,6 +1,6 @@
 #include "ui/configuration_commands.h"
 
-#include "config/configuration_transfer.h"
+#include "forms/configuration_transfer.h"
 #include "ui/frmTevoHadraConfig.h"
 
 namespace {
@@ -16,7 +16,7 @@ bool connectionOpen(frmTevoHadraConfig &w)
 
 } // namespace
 
-void retrieveConfiguration(frmTevoHadraConfig &w, config::ConfigurationTransfer &transfer, bool fromToolbar)
+void retrieveConfiguration(frmTevoHadraConfig &w, forms::ConfigurationTransfer &transfer, bool fromToolbar)
 {
     if (!connectionOpen(w))
         return;
@@ -25,7 +25,7 @@ void retrieveConfiguration(frmTevoHadraConfig &w, config::ConfigurationTransfer 
     transfer.StartRetrieval();
 }
 
-void startUpdate(frmTevoHadraConfig &w, config::ConfigurationTransfer &transfer, bool fromToolbar)
+void startUpdate(frmTevoHadraConfig &w, forms::ConfigurationTransfer &transfer, bool fromToolbar)
 {
     if (!connectionOpen(w))
         return;

@@ -3,8 +3,8 @@
 #include "platform/settings_store.h"
 #include "session/mscomm.h"
 #include "session/waits.h"
-#include "ui/frmSerialProperties.h"
-#include "ui/frmTelnetProperties.h"
+#include "dialogs/frmSerialProperties.h"
+#include "dialogs/frmTelnetProperties.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
 

@@ -1,9 +1,9 @@
 #include "ui/frmTevoHadraConfig.h"
 
-#include "config/configuration_file_commands.h"
-#include "config/configuration_transfer.h"
-#include "config/maintenance_commands.h"
-#include "config/model_adaptation.h"
+#include "forms/configuration_file_commands.h"
+#include "forms/configuration_transfer.h"
+#include "forms/maintenance_commands.h"
+#include "forms/model_adaptation.h"
 #include "monitor/history_charts.h"
 #include "monitor/packet_error_displays.h"
 #include "session/connection.h"
@@ -14,11 +14,11 @@
 #include "ui/configuration_commands.h"
 #include "ui/connection_commands.h"
 #include "ui/monitoring_rate.h"
-#include "ui/option_rules.h"
+#include "forms/option_rules.h"
 #include "ui/radio_settings.h"
 #include "ui/start_up.h"
-#include "ui/status_panels.h"
-#include "ui/terminal_view.h"
+#include "dialogs/status_panels.h"
+#include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "widgets/angular_gauge.h"
 
@@ -85,7 +85,7 @@ frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
         MSComm1->setDevices(QStringList{options_.demoSerialDevice} + MSComm1->devices());
 
     createTimers();
-    transfer_ = new config::ConfigurationTransfer(*this);
+    transfer_ = new forms::ConfigurationTransfer(*this);
     createTelnetControl();
     connectCommands();
     startUp();
@@ -303,13 +303,13 @@ void frmTevoHadraConfig::connectCommands()
     // terminal view.
     const auto load = [this] {
         if (blnFormsView)
-            config::ImportConfiguration(*this);
+            forms::ImportConfiguration(*this);
         else
             openCommunicationsLog(*this);
     };
     const auto save = [this] {
         if (blnFormsView)
-            config::SaveConfiguration(*this);
+            forms::SaveConfiguration(*this);
         else if (communicationsLog)
             CloseLogFile();
     };
@@ -324,25 +324,25 @@ void frmTevoHadraConfig::connectCommands()
     onTriggered(ui->mnuDeviceUpdateConfig, [this] { startUpdate(*this, *transfer_, false); });
     onTriggered(tlbrMainButton(QStringLiteral("UpdateConfig")),
                 [this] { startUpdate(*this, *transfer_, true); });
-    onTriggered(tlbrMainButton(QStringLiteral("RadioEnable")), [this] { config::toggleRadio(*this); });
-    onTriggered(ui->mnuDeviceInterfaceRefresh, [this] { config::refreshInterfaceStatistics(*this); });
-    onTriggered(ui->mnuDeviceInterfaceReset, [this] { config::resetInterfaceStatistics(*this); });
-    onTriggered(ui->mnuDeviceRouteTableFlush, [this] { config::flushRoutingTable(*this); });
-    onTriggered(ui->mnuDeviceRouteTableErase, [this] { config::eraseRoutingTable(*this); });
-    onTriggered(ui->mnuDeviceReboot, [this] { config::rebootDevice(*this); });
-    onTriggered(ui->mnuDeviceLoadFactory, [this] { config::loadFactoryDefaults(*this); });
+    onTriggered(tlbrMainButton(QStringLiteral("RadioEnable")), [this] { forms::toggleRadio(*this); });
+    onTriggered(ui->mnuDeviceInterfaceRefresh, [this] { forms::refreshInterfaceStatistics(*this); });
+    onTriggered(ui->mnuDeviceInterfaceReset, [this] { forms::resetInterfaceStatistics(*this); });
+    onTriggered(ui->mnuDeviceRouteTableFlush, [this] { forms::flushRoutingTable(*this); });
+    onTriggered(ui->mnuDeviceRouteTableErase, [this] { forms::eraseRoutingTable(*this); });
+    onTriggered(ui->mnuDeviceReboot, [this] { forms::rebootDevice(*this); });
+    onTriggered(ui->mnuDeviceLoadFactory, [this] { forms::loadFactoryDefaults(*this); });
     // The Device menu's radio entries do nothing: the toolbar's radio switch is the command.
     const auto onClicked = [this](QAbstractButton *button, void (*command)(frmTevoHadraConfig &)) {
         connect(button, &QAbstractButton::clicked, this,
                 [this, command] { session::guarded(*this, [this, command] { command(*this); }); });
     };
-    onClicked(ui->cmdFlushArpTable, config::flushArpTable);
-    onClicked(ui->cmdFlushRoutingTable, config::flushRoutingTable);
-    onClicked(ui->cmdEraseRoutingTable, config::eraseRoutingTable);
-    onClicked(ui->cmdReboot, config::rebootDevice);
-    onClicked(ui->cmdLoadDefaults, config::loadFactoryDefaults);
-    onClicked(ui->cmdResetPassword, config::resetPassword);
-    onClicked(ui->cmdPasswordClear, config::clearPasswordFields);
+    onClicked(ui->cmdFlushArpTable, forms::flushArpTable);
+    onClicked(ui->cmdFlushRoutingTable, forms::flushRoutingTable);
+    onClicked(ui->cmdEraseRoutingTable, forms::eraseRoutingTable);
+    onClicked(ui->cmdReboot, forms::rebootDevice);
+    onClicked(ui->cmdLoadDefaults, forms::loadFactoryDefaults);
+    onClicked(ui->cmdResetPassword, forms::resetPassword);
+    onClicked(ui->cmdPasswordClear, forms::clearPasswordFields);
     onTriggered(ui->mnuFileExit, [this] { close(); });
     onTriggered(tlbrMainButton(QStringLiteral("Exit")), [this] { close(); });
 

@@ -1,8 +1,9 @@
 #pragma once
 // The main window: owns every control, the telnet and serial controls, the timers and the
 // session state. Its behaviour lives by subsystem in session/ (exchange, receive path and
-// login, connections, errors), config/ (parameters, reply grammar, model adaptation),
-// monitor/ (the diagnostics displays) and ui/ (views, dialogs, option rules); the public
+// login, connections, errors, terminal view), forms/ (reply grammar, record reading,
+// transfer, files, model adaptation, option rules), monitor/ (the diagnostics displays),
+// dialogs/ (the leaf windows) and ui/ (the window, its commands, start-up); the public
 // routines here keep their well-known names and delegate.
 #include "monitor/station_table.h"
 #include "platform/file_dialogs.h"
@@ -35,7 +36,7 @@ class frmTevoHadraConfig;
 namespace session {
 class MSComm;
 }
-namespace config {
+namespace forms {
 class ConfigurationTransfer;
 }
 namespace wiretalk {
@@ -166,7 +167,7 @@ public:
     const StartOptions &startOptions() const { return options_; }
 
     // Retrieval, update and validation of the unit's configuration.
-    config::ConfigurationTransfer &configurationTransfer() const { return *transfer_; }
+    forms::ConfigurationTransfer &configurationTransfer() const { return *transfer_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -181,7 +182,7 @@ private:
     StartOptions options_;
     QHash<QString, QButtonGroup *> optionGroups_;
     std::unique_ptr<StatusPanels> statusPanels_;
-    config::ConfigurationTransfer *transfer_ = nullptr;
+    forms::ConfigurationTransfer *transfer_ = nullptr;
     platform::QtMessageBoxes qtMessageBoxes_;
     platform::QtFileDialogs qtFileDialogs_;
     platform::MessageBoxes *messageBoxes_ = &qtMessageBoxes_;

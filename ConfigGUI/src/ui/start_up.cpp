@@ -1,8 +1,8 @@
 #include "ui/start_up.h"
 
-#include "config/configuration_transfer.h"
+#include "forms/configuration_transfer.h"
 #include "session/connection.h"
-#include "ui/dialog_placement.h"
+#include "dialogs/dialog_placement.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui/monitoring_rate.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -47,7 +47,7 @@ void runStartUp(frmTevoHadraConfig &w)
     session::LoadSerialSettings(w);
     applySavedMonitoringRate(w);
     w.blnFormsView = true;
-    w.strStatusText = QLatin1String(config::kRetrievingStatusText);
+    w.strStatusText = QLatin1String(forms::kRetrievingStatusText);
 
     w.ui->SSTab1->setCurrentIndex(0);
     w.ui->IPRoutingSubTab->setCurrentIndex(0);

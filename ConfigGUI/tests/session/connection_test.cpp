@@ -5,8 +5,8 @@
 #include "session/connection.h"
 #include "session/mscomm.h"
 #include "session_fixture.h"
-#include "ui/frmConnectAnimation.h"
-#include "ui/status_panels.h"
+#include "dialogs/frmConnectAnimation.h"
+#include "dialogs/status_panels.h"
 #include "ui_frmConnectAnimation.h"
 #include "ui_frmTevoHadraConfig.h"
 

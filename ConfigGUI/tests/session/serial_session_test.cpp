@@ -3,7 +3,7 @@
 #include "session/mod_config_script.h"
 #include "session/mscomm.h"
 #include "session_fixture.h"
-#include "ui/status_panels.h"
+#include "dialogs/status_panels.h"
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QAction>

@@ -3,7 +3,7 @@
 #include "session/mod_config_script.h"
 #include "session_fixture.h"
 #include "telnet_test_server.h"
-#include "ui/status_panels.h"
+#include "dialogs/status_panels.h"
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QAction>

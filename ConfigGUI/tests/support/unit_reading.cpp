@@ -1,7 +1,7 @@
 #include "unit_reading.h"
 
 #include "config/device_requests.h"
-#include "config/parameter_operations.h"
+#include "forms/parameter_operations.h"
 #include "config/parameter_table.h"
 #include "ui/frmTevoHadraConfig.h"
 
@@ -9,12 +9,12 @@ void readWholeConfiguration(frmTevoHadraConfig &w)
 {
     for (const linkset::ParameterRow &row : linkset::parameterTable()) {
         if (!row.readText.empty())
-            config::ParameterCommand(w, QString::fromLatin1(row.code.data(), qsizetype(row.code.size())),
+            forms::ParameterCommand(w, QString::fromLatin1(row.code.data(), qsizetype(row.code.size())),
                                      false);
     }
-    config::SendCommand(w, linkset::capabilityRequest());
+    forms::SendCommand(w, linkset::capabilityRequest());
     for (int table = 1; table <= 12; ++table)
-        config::SendCommand(w, linkset::tableRequest(table));
+        forms::SendCommand(w, linkset::tableRequest(table));
     // As a retrieval ends: the packet-loss displays get a column per station.
     w.SetupDiagnostics();
 }

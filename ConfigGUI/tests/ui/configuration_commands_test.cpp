@@ -1,10 +1,10 @@
 // The configuration commands' preconditions and messages, the clearing of the configuration
 // shown, and the transfer window.
-#include "config/configuration_transfer.h"
-#include "config/maintenance_commands.h"
-#include "config/transfer_fixture.h"
+#include "forms/configuration_transfer.h"
+#include "forms/maintenance_commands.h"
+#include "forms/transfer_fixture.h"
 #include "ui/configuration_commands.h"
-#include "ui/configuration_display.h"
+#include "forms/configuration_display.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "ui_frmUploadStatus.h"
 #include "window_fixture.h"
@@ -19,7 +19,7 @@
 class CommandsWithoutUnit : public WindowFixture
 {
 protected:
-    config::ConfigurationTransfer &transfer() { return w->configurationTransfer(); }
+    forms::ConfigurationTransfer &transfer() { return w->configurationTransfer(); }
 };
 
 TEST_F(CommandsWithoutUnit, RetrieveAndUpdateNeedAConnection)

@@ -4,7 +4,7 @@
 // the forms view, after reading the unit's whole configuration and a few signal and packet-error readings, on
 // the first tab, on tab N, or on sub-tab M of tab N. Run it under Xvfb to look at the real window.
 #include "config/device_requests.h"
-#include "config/parameter_operations.h"
+#include "forms/parameter_operations.h"
 #include "modal_driver.h"
 #include "session/mod_config_script.h"
 #include "ui/frmTevoHadraConfig.h"
@@ -79,8 +79,8 @@ int main(int argc, char **argv)
         modConfigScript::RunReportingCommFailure(w, [&] {
             readWholeConfiguration(w);
             for (int reading = 0; reading < 4; ++reading) {
-                config::SendCommand(w, linkset::radioRssiRequest());
-                config::SendCommand(w, linkset::tableRequest(8));
+                forms::SendCommand(w, linkset::radioRssiRequest());
+                forms::SendCommand(w, linkset::tableRequest(8));
                 waitForCondition([] { return false; }, 300);
             }
         });

@@ -2,7 +2,7 @@
 // between the two views, typing without a connection, and the communications log.
 #include "session_fixture.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui/terminal_view.h"
+#include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The window's own rules: the start-up state, model adaptation, the radio channel lists,
 // the option rules, the monitoring rate and the configuration record read from the controls.
-#include "config/config_record.h"
+#include "forms/config_record.h"
 #include "platform/settings_store.h"
 #include "ui/connection_commands.h"
 #include "widgets/strip_chart.h"
@@ -227,8 +227,8 @@ TEST_F(WindowRules, ConfigRecordFromTheControls)
 {
     feed(QStringLiteral("GET=1;01=Name;16=0;19=1;41=0;58=25;13=255.255.0.0\n"
                         "IP ROUTE=10.0.0.0;255.0.0.0;10.0.0.1;Static\nDNS=192.0.2.53\nSTATIONS=7\n"));
-    config::ConfigRecord record;
-    config::ReadFormConfig(*w, record);
+    forms::ConfigRecord record;
+    forms::ReadFormConfig(*w, record);
     EXPECT_EQ(record.systemName, QStringLiteral("Name"));
     EXPECT_EQ(record.forwardingMode, QStringLiteral("0"));
     EXPECT_EQ(record.ripVersion, QStringLiteral("1"));
@@ -243,13 +243,13 @@ TEST_F(WindowRules, ConfigRecordFromTheControls)
 
     // RIP counts as enabled only while its box is shown and ticked.
     w->chkRoutingMode(1)->setChecked(true);
-    config::ReadFormConfig(*w, record);
+    forms::ReadFormConfig(*w, record);
     EXPECT_EQ(record.ripEnabled, QStringLiteral("0"));
     feed(QStringLiteral("RIP Enabled\n"));
-    config::ReadFormConfig(*w, record);
+    forms::ReadFormConfig(*w, record);
     EXPECT_EQ(record.ripEnabled, QStringLiteral("1"));
 
-    config::ConfigRecord again;
-    config::ReadFormConfig(*w, again);
+    forms::ConfigRecord again;
+    forms::ReadFormConfig(*w, again);
     EXPECT_EQ(again, record);
 }

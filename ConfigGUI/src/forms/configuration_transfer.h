@@ -1,0 +1,88 @@
+#pragma once
+// Moving the whole configuration between the unit and the main window: the retrieval, one
+// step per tick of tmrSlowImport, with its snapshot on tmrOrigConfig; and the update, which
+// writes every change in the fixed order, saves, retrieves again in compare mode and, on
+// tmrCompareUpdates, marks each written setting "Success" or "Error".
+//
+// One lives on the main window, which owns the three timers and the controls both records
+// are read from.
+#include "forms/config_record.h"
+#include "forms/update_list.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <optional>
+
+class frmTevoHadraConfig;
+class frmUploadStatus;
+
+namespace forms {
+
+// The caption of the progress window while a configuration is read outside an update.
+inline constexpr char kRetrievingStatusText[] = "Retrieving Configuration from Device...";
+
+class ConfigurationTransfer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit ConfigurationTransfer(frmTevoHadraConfig &w);
+    ~ConfigurationTransfer() override;
+
+    // ---- State ----
+    // The step the next tick of tmrSlowImport runs; 1 while no retrieval runs.
+    int RetrieveStep = 1;
+    // True while the retrieval that follows an update runs.
+    bool blnCompareMode = false;
+    // The configuration as last retrieved; none until a retrieval has ended.
+    std::optional<ConfigRecord> retrievedRecord;
+    // The configuration the controls showed when an update or a save began.
+    ConfigRecord currentRecord;
+    UpdateList updateList;
+    // The transfer window while it is open.
+    QPointer<frmUploadStatus> uploadStatus;
+
+    // ---- Commands ----
+    // Starts a retrieval (enables tmrSlowImport). Does nothing while a retrieval or an
+    // update is already under way.
+    void StartRetrieval();
+    // Reads the controls, builds the update list and, when there are changes, writes them.
+    void UpdateConfiguration();
+    // Fills updateList from the two records. False when no retrieval has been made yet; with
+    // `report` the operator is told so (and about remote stations without a radio address).
+    bool BuildUpdateList(bool report);
+    // The number of changes an update would write now (0 before the first retrieval).
+    int NumberOfConfigurationChanges();
+    void ApplyUpdateList();
+    void ValidateUpdates();
+
+    // A retrieval or an update is under way.
+    bool isBusy() const;
+
+private:
+    // One tick of each timer.
+    void onSlowImportTick();
+    void onOrigConfigTick();
+    void onCompareUpdatesTick();
+
+    void runRetrievalStep();
+    void finishRetrieval();
+    void stopTransfer(const QString &reason);
+    void ResetCapabilities();
+    void showUploadStatus();
+    void closeUploadStatus();
+    void setHourglass(bool on);
+    // Serial replies still arriving: the controls are not complete yet.
+    bool serialRepliesPending() const;
+    bool connected() const;
+    // Why an exchange failed: the connection was closed, or the device did not answer.
+    QString failureReason() const;
+
+    frmTevoHadraConfig &w_;
+    bool stepRunning_ = false;
+    bool writing_ = false;
+    bool hourglass_ = false;
+    int failedAttempts_ = 0;
+};
+
+} // namespace forms
