@@ -13,6 +13,7 @@
 #include "session/transport_events.h"
 #include "ui/configuration_commands.h"
 #include "ui/connection_commands.h"
+#include "ui/list_editor_commands.h"
 #include "ui/monitoring_rate.h"
 #include "forms/option_rules.h"
 #include "ui/radio_settings.h"
@@ -352,6 +353,7 @@ void frmTevoHadraConfig::connectCommands()
             [this] { session::guarded(*this, [this] { adaptToModel(*this); }); });
     connectRadioSettings(*this);
     connectOptionRules(*this);
+    connectListEditors(*this);
     connectMonitoringRate(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,
