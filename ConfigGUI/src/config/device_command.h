@@ -15,7 +15,7 @@ enum class SerialExchange
 struct TelnetWait
 {
     int seconds = 20;          // time-out in whole seconds
-    bool quiet = false;        // a time-out returns silently instead of failing with CommError
+    bool quiet = false;        // a time-out or a dropped connection returns silently, no CommError
     bool ignoreErrors = false; // the sender swallows every error of the operation
 
     bool operator==(const TelnetWait &) const = default;

@@ -203,6 +203,7 @@ UpdateList compareRecords(const ConfigRecord &retrieved, const ConfigRecord &cur
     b.option(u"41", "0", "Setting Radio Type to Station...", "Setting Radio Type to Master...");
     b.valued(u"10", "Updating Network IP address to ", "..");
     b.valued(u"11", "Updating Network Netmask to ", "..");
+    b.valued(u"12", "Updating Radio IP address to ", "..");
     b.option(u"16", "0", "Setting Forwarding Mode to Bridging...", "Setting Forwarding Mode to Routing...");
     b.option(u"30", "0", "Setting DHCP Mode to None...", "Setting DHCP Mode to Relay...");
     b.option(u"35", "1", "Enabling RIP ...", "Disabling RIP ...");
@@ -240,6 +241,10 @@ bool entryValidated(const UpdateEntry &entry, const ConfigRecord &record)
 {
     if (entry.code == QLatin1String("06"))
         return true;
+    // Code 12 also carries the unit's own radio address: one address, where a remote unit's
+    // entry holds its ID and addresses.
+    if (entry.code == QLatin1String("12") && !entry.value.contains(QLatin1Char(' ')))
+        return record.radioAddress == entry.value;
     for (const ListRule *rule : kListRules) {
         const bool addition = entry.code == rule->addCode;
         if (addition || entry.code == rule->removeCode)

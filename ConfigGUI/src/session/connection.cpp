@@ -34,9 +34,26 @@ void showDisconnectedPanels(frmTevoHadraConfig &w)
     w.sbrTerminal().setText(kStatus, QStringLiteral("Status: Disconnected"));
 }
 
+// The address fields may not be edited in place over telnet: a new address would cut the
+// session. They change through the address guards (ui/address_guards.h) instead.
+void lockAddressFields(frmTevoHadraConfig &w, bool locked)
+{
+    w.ui->txtEthernetIP->setReadOnly(locked);
+    w.ui->txtRadioIP->setReadOnly(locked);
+    for (int i = 0; i < 2; ++i)
+        w.cmboNetmask(i)->lineEdit()->setReadOnly(locked);
+    QPalette palette = w.cmboNetmask(0)->palette();
+    const QColor background =
+        locked ? w.palette().color(QPalette::Inactive, QPalette::Window) : QColor(Qt::white);
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Button, background);
+    w.cmboNetmask(0)->setPalette(palette);
+}
+
 void endSession(frmTevoHadraConfig &w)
 {
     applyCommandStates(w, false);
+    lockAddressFields(w, false);
     w.blnShouldConnect = false;
     w.blnShownUsernameForm = false;
 }
@@ -49,24 +66,6 @@ void showConnectionLost(frmTevoHadraConfig &w, bool foreground)
     box.icon = platform::MsgIcon::Information;
     box.foreground = foreground;
     w.messageBoxes().show(&w, box);
-}
-
-// The address fields may not be edited over telnet: a new address would cut the session.
-void lockAddressFields(frmTevoHadraConfig &w, bool locked)
-{
-    w.ui->txtEthernetIP->setReadOnly(locked);
-    w.ui->txtRadioIP->setReadOnly(locked);
-    for (int i = 0; i < 2; ++i) {
-        QComboBox *combo = w.cmboNetmask(i);
-        combo->setAttribute(Qt::WA_TransparentForMouseEvents, locked);
-        combo->setFocusPolicy(locked ? Qt::NoFocus : Qt::StrongFocus);
-    }
-    QPalette palette = w.cmboNetmask(0)->palette();
-    const QColor background =
-        locked ? w.palette().color(QPalette::Inactive, QPalette::Window) : QColor(Qt::white);
-    palette.setColor(QPalette::Base, background);
-    palette.setColor(QPalette::Button, background);
-    w.cmboNetmask(0)->setPalette(palette);
 }
 
 void focusAfterConnect(frmTevoHadraConfig &w)

@@ -133,7 +133,10 @@ void SendTelnetCommand(frmTevoHadraConfig &w, const QString &command, int timeou
     telnet.Write(command, static_cast<short>(command.size()));
     const WaitResult result =
         session::waitFor([&w] { return w.bGotPrompt; }, timeoutSeconds, [&w] { return w.telnetConnected(); });
-    if (result == WaitResult::Abandoned || (result == WaitResult::TimedOut && !quiet))
+    // A quiet command is one the unit may leave unanswered because it drops the connection
+    // (a new Ethernet address, a reboot): neither a time-out nor the closed connection is a
+    // failure then.
+    if (result != WaitResult::Done && !quiet)
         throw CommError();
     w.bGotPrompt = false;
 }

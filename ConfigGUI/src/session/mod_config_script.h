@@ -22,7 +22,7 @@ using session::ExchangeBusy;
 struct CommandWaits
 {
     int telnetSeconds = 20;
-    bool telnetQuiet = false; // a time-out returns silently instead of failing
+    bool telnetQuiet = false; // a time-out or a dropped connection returns silently
     double serialSeconds = 20;
     bool serialSkipPromptWait = false; // do not wait for the previous prompt first
     bool serialMonitor = false;        // the signal-strength poll: SendSerialMonitorCommand

@@ -11,8 +11,10 @@
 #include "session/mscomm.h"
 #include "session/receive_path.h"
 #include "session/transport_events.h"
+#include "ui/address_guards.h"
 #include "ui/configuration_commands.h"
 #include "ui/connection_commands.h"
+#include "ui/field_validation.h"
 #include "ui/list_editor_commands.h"
 #include "ui/monitoring_rate.h"
 #include "forms/option_rules.h"
@@ -354,6 +356,8 @@ void frmTevoHadraConfig::connectCommands()
     connectRadioSettings(*this);
     connectOptionRules(*this);
     connectListEditors(*this);
+    connectFieldValidation(*this);
+    connectAddressGuards(*this);
     connectMonitoringRate(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,

@@ -1,6 +1,7 @@
 // The maintenance commands against the simulated unit: each confirmation, No sending
 // nothing, what Yes sends, the routing list read again, reboot and factory defaults ending
 // the connection, and the password commands.
+#include "field_typing.h"
 #include "forms/maintenance_commands.h"
 #include "transfer_fixture.h"
 #include "forms/radio_enable_button.h"
@@ -150,11 +151,10 @@ TEST_F(Maintenance, ThePasswordCommands)
     forms::resetPassword(*w);
     EXPECT_EQ(w->pendingNewPassword, "None");
 
-    w->txtPassword(1)->setText("abc");
-    w->txtPassword(2)->setText("abd");
-    w->ui->cmdPasswordClear->setEnabled(true);
-    w->ui->cmdPasswordApply->setEnabled(true);
-    forms::clearPasswordFields(*w);
+    typeInto(w->txtPassword(1), "abc");
+    typeInto(w->txtPassword(2), "abd");
+    ASSERT_TRUE(w->ui->cmdPasswordClear->isEnabled());
+    w->ui->cmdPasswordClear->click();
     EXPECT_EQ(w->txtPassword(1)->text(), "");
     EXPECT_EQ(w->txtPassword(2)->text(), "");
     EXPECT_FALSE(w->ui->cmdPasswordClear->isEnabled());

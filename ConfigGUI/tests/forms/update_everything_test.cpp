@@ -2,6 +2,7 @@
 // entry validated against what the unit reports afterwards. The generic unit has every
 // setting but RIP; the RIP settings are changed on the subscriber unit, which has them,
 // together with a setting written before them and one written after them.
+#include "field_typing.h"
 #include "forms/maintenance_commands.h"
 #include "transfer_fixture.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -47,7 +48,10 @@ TEST_F(UpdateEverything, OnTheGenericUnitEveryScalarAndEveryListIsWrittenInOrder
 
     boxes.answerNext(platform::MsgAnswer::Yes);
     forms::resetPassword(*w);
-    w->pendingNewPassword = "pw2"; // as the password editor leaves a typed password
+    // A password typed afterwards replaces the reset.
+    typeInto(w->txtPassword(1), "pw2");
+    typeInto(w->txtPassword(2), "pw2");
+    ui.cmdPasswordApply->click();
     select("optRadioType", 0);
     ui.txtEthernetIP->setText("192.168.3.9");
     w->cmboNetmask(0)->setCurrentText("255.255.0.0");

@@ -212,6 +212,18 @@ TEST(UpdateList, StationsAndRoutesFollowTheirOrder)
     EXPECT_EQ(entries[5].value, "105 10.0.0.1 10.0.0.5");
 }
 
+// The unit's own radio address is written right after the Ethernet netmask.
+TEST(UpdateList, TheUnitsOwnRadioAddressFollowsTheEthernetNetmask)
+{
+    ConfigRecord current = retrievedUnit();
+    current.radioAddress = "10.0.1.1";
+    current.ethernetNetmask = "255.255.0.0";
+    current.forwardingMode = current.forwardingMode == "0" ? "1" : "0";
+    const QList<UpdateEntry> entries = changes(current);
+    EXPECT_EQ(codesOf(entries), (QStringList{"11", "12", "16"}));
+    EXPECT_EQ(entries[1], (UpdateEntry{"Updating Radio IP address to 10.0.1.1..", "12", "10.0.1.1"}));
+}
+
 TEST(UpdateList, ANewRadioAddressWithAStationWithoutOneAsksForANote)
 {
     ConfigRecord current = retrievedUnit();
@@ -247,6 +259,8 @@ TEST(UpdateValidation, EntriesAreCheckedAgainstWhatTheUnitThenReports)
         {{"", "51", "102"}, false},
         {{"", "12", "101 10.0.0.1 10.0.0.2"}, true},
         {{"", "12", "101 10.0.0.1 10.0.0.3"}, false},
+        {{"", "12", "10.0.0.1"}, true}, // the unit's own radio address
+        {{"", "12", "10.0.0.7"}, false},
         {{"", "23", "public read"}, true},
         {{"", "25", "192.168.1.30 public"}, true},
         {{"", "31", "192.168.1.20"}, true},
