@@ -174,6 +174,21 @@ TEST_F(TelnetSession, QuietTimeOutReturnsSilently)
     EXPECT_TRUE(w->telnetConnected());
 }
 
+// The unit takes a new Ethernet address and drops the session without a reply: expected of
+// a quiet command (it returns at once, not after its time-out), a failure of any other.
+TEST_F(TelnetSession, AConnectionDroppedUnderAQuietCommandIsNoFailure)
+{
+    start();
+    ASSERT_TRUE(connectTelnetAndLogIn());
+    EXPECT_NO_THROW(SendTelnetCommand(*w, QStringLiteral("ip address ethernet 192.168.1.9 24\r"), 20, true));
+    EXPECT_FALSE(w->telnetConnected());
+
+    ASSERT_TRUE(connectTelnetAndLogIn());
+    EXPECT_THROW(SendTelnetCommand(*w, QStringLiteral("ip address ethernet 192.168.1.10 24\r"), 20, false),
+                 CommError);
+    EXPECT_EQ(unit->parameter("10"), "192.168.1.10");
+}
+
 TEST_F(TelnetSession, ACommandAfterTheLoginPromptWaitsForItsOwnReply)
 {
     start(withFaults([](auto &faults) { faults.replyDelayMs = 300; }));
