@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -20,6 +21,12 @@ const QString kChangeRefused = QStringLiteral(
 bool changesPending(frmTevoHadraConfig &w)
 {
     return w.configurationTransfer().NumberOfConfigurationChanges() > 0;
+}
+
+// Once the click that gave the field the focus has placed the cursor.
+void selectWholeText(QLineEdit *field)
+{
+    QTimer::singleShot(0, field, &QLineEdit::selectAll);
 }
 
 void refuseAddressChange(frmTevoHadraConfig &w)
@@ -148,7 +155,7 @@ private:
         } else {
             field().setReadOnly(false);
         }
-        field().selectAll();
+        selectWholeText(&field());
     }
 
     void onLeaving()
@@ -174,7 +181,7 @@ private:
 void guardEthernetAddress(frmTevoHadraConfig &w)
 {
     if (w.serialOpen() && !w.telnetConnected()) {
-        w.ui->txtEthernetIP->selectAll();
+        selectWholeText(w.ui->txtEthernetIP);
         return;
     }
     if (!w.telnetConnected())
