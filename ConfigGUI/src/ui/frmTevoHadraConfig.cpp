@@ -50,9 +50,9 @@ protected:
     {
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
-        const QString text = static_cast<QKeyEvent *>(event)->text();
+        const auto &key = *static_cast<QKeyEvent *>(event);
         bool consumed = false;
-        session::guarded(w_, [&] { consumed = sendTypedKey(w_, text); });
+        session::guarded(w_, [&] { consumed = handleTerminalKey(w_, key); });
         return consumed;
     }
 
