@@ -21,6 +21,7 @@
 #include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "widgets/angular_gauge.h"
+#include "dialogs/frmAbout.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -343,6 +344,10 @@ void frmTevoHadraConfig::connectCommands()
     onClicked(ui->cmdLoadDefaults, forms::loadFactoryDefaults);
     onClicked(ui->cmdResetPassword, forms::resetPassword);
     onClicked(ui->cmdPasswordClear, forms::clearPasswordFields);
+    onTriggered(ui->mnuAbout, [this] {
+        frmAbout about(messageBoxes(), this);
+        about.exec();
+    });
     onTriggered(ui->mnuFileExit, [this] { close(); });
     onTriggered(tlbrMainButton(QStringLiteral("Exit")), [this] { close(); });
 
