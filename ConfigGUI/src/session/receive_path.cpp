@@ -11,6 +11,7 @@
 
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <wiretalk/telnet_client.h>
 
 namespace session {
@@ -23,12 +24,12 @@ const QLatin1String kStartMark("=1;START");
 const QLatin1String kEndMark("=1;END");
 
 // The name of the list block left open at the end of `text` ("IP ROUTE" for a text whose
-// last block line is "IP ROUTE=1;START"); empty when every block started there has ended.
-QString openBlockName(const QString &text)
+// last block line is "IP ROUTE=1;START"); nothing when every block started there has ended.
+std::optional<QString> openBlockName(const QString &text)
 {
     const qsizetype start = text.lastIndexOf(kStartMark, -1, Qt::CaseInsensitive);
     if (start < 0 || text.lastIndexOf(kEndMark, -1, Qt::CaseInsensitive) > start)
-        return QString();
+        return std::nullopt;
     const qsizetype lineStart = text.lastIndexOf(QLatin1Char('\n'), start) + 1;
     return text.mid(lineStart, start - lineStart).trimmed();
 }
@@ -51,7 +52,7 @@ void collectBlock(frmTevoHadraConfig &w, QString &text)
         // An end mark may be cut between two reads: look again at the last few characters.
         const qsizetype from = std::max<qsizetype>(0, text.size() - kEndMark.size());
         text += rest;
-        if (text.indexOf(kEndMark, from, Qt::CaseInsensitive) >= 0 && openBlockName(text).isEmpty())
+        if (text.indexOf(kEndMark, from, Qt::CaseInsensitive) >= 0 && !openBlockName(text))
             break;
     }
     w.completingSplitBlock = false;
@@ -84,10 +85,10 @@ void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
         return;
     w.tmrKeepAlive->stop();
 
-    QString blockName;
+    std::optional<QString> blockName;
     try {
         if (w.blnFormsView) {
-            if (!openBlockName(text).isEmpty())
+            if (openBlockName(text))
                 collectBlock(w, text);
             blockName = openBlockName(text);
             if (text.contains(QLatin1Char('>')))
@@ -95,7 +96,7 @@ void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
             // A list block is parsed whole. What did arrive of one that never ended is
             // still applied; the operator is then told that the rest is missing.
             ProcessReply(w, w.TelnetClient1, text);
-            if (!blockName.isEmpty())
+            if (blockName)
                 throw CommError();
         } else {
             showInTerminal(w, text);
@@ -103,7 +104,7 @@ void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
     } catch (const CommError &) {
         // The keep-alive stays off until the next read.
         w.completingSplitBlock = false;
-        reportIncompleteBlock(w, blockName);
+        reportIncompleteBlock(w, blockName.value_or(QString()));
         return;
     } catch (const std::exception &error) {
         w.completingSplitBlock = false;

@@ -40,9 +40,10 @@ TEST_F(ReceivePath, ASplitListBlockIsGatheredUntilItsEndLine)
                      &wiretalk::TelnetClientEvents::Read);
     // The rest comes in three pieces, one cutting a line and one cutting the end line.
     server.send(kBlockStart);
+    const qsizetype endMark = kBlockRest.indexOf("=1;END");
     QTimer::singleShot(100, [this] { server.send(kBlockRest.left(20)); });
-    QTimer::singleShot(200, [this] { server.send(kBlockRest.mid(20, 50)); });
-    QTimer::singleShot(300, [this] { server.send(kBlockRest.mid(70)); });
+    QTimer::singleShot(200, [this, endMark] { server.send(kBlockRest.mid(20, endMark + 2 - 20)); });
+    QTimer::singleShot(300, [this, endMark] { server.send(kBlockRest.mid(endMark + 2)); });
     ASSERT_TRUE(waitForCondition([this] { return w->bGotPrompt; }));
     EXPECT_EQ(reads.count(), 1) << "the rest should have been read inside the first Read event";
     EXPECT_EQ(rowsOf(w->ui->lviewRouterRoutes),
