@@ -57,6 +57,22 @@ class TerminalView : public SessionFixture
 protected:
     void SetUp() override { start(); }
     QString shown() const { return w->ui->txtTerm->toPlainText(); }
+    // Switches to the terminal view and opens the log on a file of that name; its path.
+    QString openLogNamed(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        w->ui->mnuWindowUseTerminal->trigger();
+        files.answerNext(path);
+        w->ui->mnuFileLoad->trigger();
+        return path;
+    }
+    static QByteArray contentOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
 };
 
 TEST_F(TerminalView, ABackspaceAtTheStartOfAChunkErasesTheLastCharacterShown)
@@ -117,12 +133,7 @@ TEST_F(TerminalView, WithoutAConnectionTypedKeysStayInTheBox)
 
 TEST_F(TerminalView, TheLogRecordsWhatIsShownAndAsksBeforeReplacing)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("link.log"));
-    w->ui->mnuWindowUseTerminal->trigger();
-
-    files.answerNext(path);
-    w->ui->mnuFileLoad->trigger();
+    const QString path = openLogNamed(QStringLiteral("link.log"));
     ASSERT_TRUE(w->communicationsLog);
     EXPECT_EQ(files.requests()[0].title, QStringLiteral("Open Communications Log File"));
     EXPECT_EQ(files.requests()[0].filter, QStringLiteral("Log Files (*.LOG)|*.log|All Files (*.*)|*.*"));
@@ -165,7 +176,6 @@ TEST_F(TerminalView, TheLogRecordsWhatIsShownAndAsksBeforeReplacing)
 
 TEST_F(TerminalView, ALogThatCannotBeOpenedIsReported)
 {
-    QTemporaryDir dir;
     w->ui->mnuWindowUseTerminal->trigger();
     files.answerNext(dir.filePath(QStringLiteral("missing-folder/link.log")));
     w->ui->mnuFileLoad->trigger();
@@ -177,7 +187,6 @@ TEST_F(TerminalView, ALogThatCannotBeOpenedIsReported)
 
 TEST_F(TerminalView, AReplaceWhoseDeleteFailsShowsTheSystemsReason)
 {
-    QTemporaryDir dir;
     const QString taken = dir.filePath(QStringLiteral("taken.log"));
     ASSERT_TRUE(QDir().mkpath(taken + QStringLiteral("/inside"))); // a folder cannot be deleted as a file
     w->ui->mnuWindowUseTerminal->trigger();
@@ -211,11 +220,7 @@ private:
 
 TEST_F(TerminalView, RetryAfterAShortWriteWritesOnlyWhatIsMissing)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("link.log"));
-    w->ui->mnuWindowUseTerminal->trigger();
-    files.answerNext(path);
-    w->ui->mnuFileLoad->trigger();
+    const QString path = openLogNamed(QStringLiteral("link.log"));
     ASSERT_TRUE(w->communicationsLog);
 
     // A full disk: writes past the first 10 bytes fail.
@@ -238,14 +243,11 @@ TEST_F(TerminalView, RetryAfterAShortWriteWritesOnlyWhatIsMissing)
     EXPECT_FALSE(operatorBoxes.shown()[0].text.isEmpty());
     ASSERT_TRUE(w->communicationsLog);
     w->CloseLogFile();
-    QFile log(path);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_EQ(log.readAll(), QByteArray("0123456789abcdefghij"));
+    EXPECT_EQ(contentOf(path), QByteArray("0123456789abcdefghij"));
 }
 
 TEST_F(TerminalView, TheRealDialogOpensALogOnANewFile)
 {
-    QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("new.log"));
     platform::QtFileDialogs realDialogs;
     w->setFileDialogs(&realDialogs);
@@ -265,9 +267,7 @@ TEST_F(TerminalView, TheRealDialogOpensALogOnANewFile)
     ASSERT_TRUE(w->communicationsLog);
     showInTerminal(*w, QStringLiteral("first line\r"));
     w->CloseLogFile();
-    QFile log(path);
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    EXPECT_EQ(log.readAll(), QByteArray("first line\r\n"));
+    EXPECT_EQ(contentOf(path), QByteArray("first line\r\n"));
 }
 
 class TerminalKeys : public TerminalView
