@@ -35,7 +35,11 @@ void frmUserNamePassword::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     centreOnScreen(*this);
-    ui->txtPassword->setFocus();
+    // With a remembered name only the password is left to type; with none, the name first.
+    if (ui->txtUserName->text().isEmpty())
+        ui->txtUserName->setFocus();
+    else
+        ui->txtPassword->setFocus();
 }
 
 void frmUserNamePassword::accept()

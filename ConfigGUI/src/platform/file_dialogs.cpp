@@ -1,36 +1,40 @@
 #include "platform/file_dialogs.h"
 
 #include <QFileDialog>
-#include <QStringList>
+#include <QRegularExpression>
 
 namespace platform {
 
-QString qtFilter(const QString &pipeFilter)
+QStringList qtFilters(const QString &pipeFilter)
 {
+    static const QRegularExpression kPatternsInDescription(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
-    QStringList entries;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        entries << QStringLiteral("%1 (%2)").arg(
-            parts[i], QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
-    return entries.join(QStringLiteral(";;"));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString &pattern : patterns) {
+            pattern = pattern.trimmed();
+            if (pattern == QLatin1String("*.*"))
+                pattern = QStringLiteral("*");
+        }
+        const QString description = QString(parts[i]).remove(kPatternsInDescription).trimmed();
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.join(QLatin1Char(' ')));
+    }
+    return filters;
 }
 
 std::optional<QString> QtFileDialogs::choose(QWidget *parent, const FileDialogRequest &request)
 {
-    QFileDialog::Options options;
-    if (request.hideReadOnly)
-        options |= QFileDialog::ReadOnly;
+    QFileDialog dialog(parent, request.title, request.initialPath);
+    dialog.setNameFilters(qtFilters(request.filter));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save || request.newNameAllowed ? QFileDialog::AnyFile
+                                                              : QFileDialog::ExistingFile);
     // The program asks its own "Replace existing file" question.
-    options |= QFileDialog::DontConfirmOverwrite;
-    const QString filter = qtFilter(request.filter);
-    const QString path = request.save
-                             ? QFileDialog::getSaveFileName(parent, request.title, request.initialPath,
-                                                            filter, nullptr, options)
-                             : QFileDialog::getOpenFileName(parent, request.title, request.initialPath,
-                                                            filter, nullptr, options);
-    if (path.isEmpty())
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().constFirst();
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 // The program uses QFileDialog; tests install a scripted implementation.
 #include <QString>
 #include <optional>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,7 +14,8 @@ struct FileDialogRequest
     QString title;
     QString filter; // "Description|pattern|Description|pattern", as the program's menus give it
     bool save = false;
-    bool hideReadOnly = true;
+    // An open dialog that also accepts the name of a file not made yet (a log to start).
+    bool newNameAllowed = false;
     QString initialPath;
 };
 
@@ -31,7 +33,10 @@ public:
     std::optional<QString> choose(QWidget *parent, const FileDialogRequest &request) override;
 };
 
-// "Log Files (*.LOG)|*.log|All Files (*.*)|*.*" -> "Log Files (*.LOG) (*.log);;All Files (*.*) (*.*)"
-QString qtFilter(const QString &pipeFilter);
+// The dialog's filter list: each description once, followed by the patterns that apply.
+// "Log Files (*.LOG)|*.log|All Files (*.*)|*.*" -> {"Log Files (*.log)", "All Files (*)"}:
+// a pattern in the description is replaced by the stated one, and "*.*" (every file on the
+// system the texts were written for) becomes "*", which here also matches names without a dot.
+QStringList qtFilters(const QString &pipeFilter);
 
 } // namespace platform

@@ -267,6 +267,22 @@ void onWriteCompleted(frmTevoHadraConfig &w)
         w.blnKeepAliveWrite = false;
 }
 
+namespace {
+
+// A saved port whose device is not there (a USB adapter unplugged) is only noted in the
+// status bar: the setting stays as it is, so the port is chosen again at a start when its
+// device is back, and the other saved settings still apply.
+void chooseSavedPort(frmTevoHadraConfig &w, int port)
+{
+    if (port >= 1 && port <= MSComm::kHighestPort && w.MSComm1->devicePath(port).isEmpty()) {
+        w.sbrTerminal().setText(kStatus, QStringLiteral("Status: Com%1 is not present").arg(port));
+        return;
+    }
+    w.MSComm1->setCommPort(port);
+}
+
+} // namespace
+
 void LoadSerialSettings(frmTevoHadraConfig &w)
 {
     w.sbrTerminal().setPicture(kReceive, QStringLiteral("Quiet"));
@@ -277,7 +293,7 @@ void LoadSerialSettings(frmTevoHadraConfig &w)
             w.MSComm1->setSettings(settings);
         const QString port = platform::loadSetting(QStringLiteral("CommPort"));
         if (!port.isEmpty())
-            w.MSComm1->setCommPort(port.toInt());
+            chooseSavedPort(w, port.toInt());
         const QString handshaking = platform::loadSetting(QStringLiteral("Handshaking"));
         if (!handshaking.isEmpty())
             w.MSComm1->setHandshaking(handshaking.toInt());

@@ -11,8 +11,6 @@ namespace session {
 
 namespace {
 
-constexpr int kHighestPort = 16;
-
 QSerialPort::Parity parityFor(QChar letter)
 {
     switch (letter.toLatin1()) {

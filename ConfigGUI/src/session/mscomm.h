@@ -24,6 +24,9 @@ public:
         comEvReceive = 2
     };
 
+    // Port numbers run from 1 to this.
+    static constexpr int kHighestPort = 16;
+
     explicit MSComm(QObject *parent = nullptr);
     ~MSComm() override;
 

@@ -18,9 +18,11 @@ void ProcessReply(frmTevoHadraConfig &w, QObject *source, const QString &text)
             const QString line = modConfigScript::StripLineBreaks(part.toString());
             if (line.isEmpty())
                 continue;
-            if (applyLoginTests(w, source, line) == LoginOutcome::EndOfText)
+            const LoginOutcome outcome = applyLoginTests(w, source, line);
+            if (outcome == LoginOutcome::EndOfText)
                 return;
-            ApplyReplyGrammar(w, line);
+            if (outcome == LoginOutcome::NotLogin)
+                ApplyReplyGrammar(w, line);
         }
     } catch (const CommError &) {
         // The serial receive path may have been switched off by the failed exchange.

@@ -10,17 +10,52 @@
 #include "session/terminal_view.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <optional>
 #include <wiretalk/telnet_client.h>
 
 namespace session {
 
 namespace {
 
-// Text that starts a list block without its end line: the rest is still on its way.
-bool splitListBlock(const QString &text)
+// The most text one list block may gather before it counts as never ending.
+constexpr qsizetype kMostBlockBytes = 1 << 20;
+const QLatin1String kStartMark("=1;START");
+const QLatin1String kEndMark("=1;END");
+
+// The name of the list block left open at the end of `text` ("IP ROUTE" for a text whose
+// last block line is "IP ROUTE=1;START"); nothing when every block started there has ended.
+std::optional<QString> openBlockName(const QString &text)
 {
-    return text.contains(QLatin1String("START"), Qt::CaseInsensitive) &&
-           !text.contains(QLatin1String("END"), Qt::CaseInsensitive);
+    const qsizetype start = text.lastIndexOf(kStartMark, -1, Qt::CaseInsensitive);
+    if (start < 0 || text.lastIndexOf(kEndMark, -1, Qt::CaseInsensitive) > start)
+        return std::nullopt;
+    const qsizetype lineStart = text.lastIndexOf(QLatin1Char('\n'), start) + 1;
+    return text.mid(lineStart, start - lineStart).trimmed();
+}
+
+// Reads what the unit sends until the open list block's end line has arrived, the text has
+// grown past its limit, the time is up or the connection is gone. Read events in the
+// meantime leave their bytes to this loop.
+void collectBlock(frmTevoHadraConfig &w, QString &text)
+{
+    wiretalk::TelnetClient &telnet = *w.TelnetClient1;
+    const WaitClock::time_point deadline = deadlineAfter(WaitClock::now(), w.listBlockSeconds);
+    w.completingSplitBlock = true;
+    while (text.size() <= kMostBlockBytes) {
+        if (waitUntil([&telnet] { return telnet.RecvNext() != 0; }, deadline,
+                      [&w] { return w.telnetConnected(); }) != WaitResult::Done)
+            break;
+        QString rest;
+        if (telnet.Read(rest, telnet.RecvNext()) <= 0)
+            break;
+        // An end mark may be cut between two reads: look again at the last few characters.
+        const qsizetype from = std::max<qsizetype>(0, text.size() - kEndMark.size());
+        text += rest;
+        if (text.indexOf(kEndMark, from, Qt::CaseInsensitive) >= 0 && !openBlockName(text))
+            break;
+    }
+    w.completingSplitBlock = false;
 }
 
 void reportIncompleteBlock(frmTevoHadraConfig &w, const QString &blockName)
@@ -50,28 +85,18 @@ void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
         return;
     w.tmrKeepAlive->stop();
 
-    QString blockName;
+    std::optional<QString> blockName;
     try {
         if (w.blnFormsView) {
-            bool blockIncomplete = false;
-            if (splitListBlock(text)) {
-                blockName = text.left(8);
-                w.completingSplitBlock = true;
-                waitFor([&telnet] { return telnet.RecvNext() != 0; }, 1.0,
-                        [&w] { return w.telnetConnected(); });
-                w.completingSplitBlock = false;
-                const short waiting = w.telnetConnected() ? telnet.RecvNext() : 0;
-                QString rest;
-                if (waiting > 0 && telnet.Read(rest, waiting) > 0)
-                    text += rest;
-                blockIncomplete = !text.contains(QLatin1String("END"), Qt::CaseInsensitive);
-            }
+            if (openBlockName(text))
+                collectBlock(w, text);
+            blockName = openBlockName(text);
             if (text.contains(QLatin1Char('>')))
                 w.bGotPrompt = true;
-            // What did arrive of an incomplete block is still applied; the operator is
-            // then told that the rest is missing.
+            // A list block is parsed whole. What did arrive of one that never ended is
+            // still applied; the operator is then told that the rest is missing.
             ProcessReply(w, w.TelnetClient1, text);
-            if (blockIncomplete)
+            if (blockName)
                 throw CommError();
         } else {
             showInTerminal(w, text);
@@ -79,7 +104,7 @@ void onTelnetRead(frmTevoHadraConfig &w, short dataLength)
     } catch (const CommError &) {
         // The keep-alive stays off until the next read.
         w.completingSplitBlock = false;
-        reportIncompleteBlock(w, blockName);
+        reportIncompleteBlock(w, blockName.value_or(QString()));
         return;
     } catch (const std::exception &error) {
         w.completingSplitBlock = false;

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QTextDocument>
 #include <wiretalk/telnet_client.h>
@@ -40,9 +41,14 @@ void setConfigurationCommands(frmTevoHadraConfig &w, bool enabled)
 void writeToLog(frmTevoHadraConfig &w, const QString &text)
 {
     const QByteArray bytes = text.toLatin1();
-    while (w.communicationsLog) {
-        if (w.communicationsLog->write(bytes) == bytes.size() && w.communicationsLog->flush())
-            return;
+    qint64 written = 0;
+    while (w.communicationsLog && written < bytes.size()) {
+        const qint64 result = w.communicationsLog->write(bytes.constData() + written, bytes.size() - written);
+        if (result > 0) {
+            written += result;
+            continue;
+        }
+        // Retry goes on from the first byte not written: what reached the file stays once.
         platform::MessageBox box;
         box.text = w.communicationsLog->errorString();
         box.buttons = platform::MsgButtons::RetryCancel;
@@ -50,6 +56,17 @@ void writeToLog(frmTevoHadraConfig &w, const QString &text)
         if (w.messageBoxes().show(&w, box) != platform::MsgAnswer::Retry)
             w.CloseLogFile();
     }
+}
+
+// The character a key types: a control character for Ctrl and a letter (Ctrl+C is byte 3),
+// whatever text the platform attached to the event; else the event's own text.
+QString typedCharacter(const QKeyEvent &key)
+{
+    const Qt::KeyboardModifiers others = Qt::AltModifier | Qt::MetaModifier;
+    if (key.modifiers().testFlag(Qt::ControlModifier) && !(key.modifiers() & others) &&
+        key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
+        return QString(QChar(key.key() - Qt::Key_A + 1));
+    return key.text();
 }
 
 } // namespace
@@ -122,20 +139,25 @@ void showInTerminal(frmTevoHadraConfig &w, const QString &text)
     term->ensureCursorVisible();
 }
 
-bool sendTypedKey(frmTevoHadraConfig &w, const QString &keyText)
+bool handleTerminalKey(frmTevoHadraConfig &w, const QKeyEvent &key)
 {
+    QPlainTextEdit *term = w.ui->txtTerm;
+    // Copying a selection, moving and selecting are the text box's own, and no typing.
+    if (key.matches(QKeySequence::Copy) && term->textCursor().hasSelection())
+        return false;
+    const QString typed = typedCharacter(key);
+    if (typed.isEmpty())
+        return false;
     w.blnTerminalTyped = true;
     if (!w.serialOpen() && !w.telnetConnected())
         return false;
-    if (!keyText.isEmpty()) {
-        // Typed text is real traffic: keep-alives start counting again.
-        w.intKeepAliveCount = 0;
-        if (w.serialOpen())
-            w.MSComm1->Output(keyText.toLatin1());
-        else
-            w.TelnetClient1->Write(keyText, static_cast<short>(keyText.size()));
-    }
-    w.ui->txtTerm->moveCursor(QTextCursor::End);
+    // Typed text is real traffic: keep-alives start counting again.
+    w.intKeepAliveCount = 0;
+    if (w.serialOpen())
+        w.MSComm1->Output(typed.toLatin1());
+    else
+        w.TelnetClient1->Write(typed, static_cast<short>(typed.size()));
+    term->moveCursor(QTextCursor::End);
     return true;
 }
 
@@ -144,6 +166,7 @@ void openCommunicationsLog(frmTevoHadraConfig &w)
     platform::FileDialogRequest request;
     request.title = QStringLiteral("Open Communications Log File");
     request.filter = QStringLiteral("Log Files (*.LOG)|*.log|All Files (*.*)|*.*");
+    request.newNameAllowed = true;
     for (;;) {
         const std::optional<QString> path = w.fileDialogs().choose(&w, request);
         if (!path)
@@ -152,14 +175,16 @@ void openCommunicationsLog(frmTevoHadraConfig &w)
             const platform::MsgAnswer answer = platform::askToReplace(w.messageBoxes(), &w, *path);
             if (answer == platform::MsgAnswer::Cancel)
                 continue;
-            if (answer == platform::MsgAnswer::Yes && !QFile::remove(*path)) {
-                w.messageBoxes().inform(&w, QStringLiteral("The file %1 could not be replaced.").arg(*path),
-                                        QString(), platform::MsgIcon::Exclamation);
+            QFile existing(*path);
+            if (answer == platform::MsgAnswer::Yes && !existing.remove()) {
+                w.messageBoxes().inform(&w, existing.errorString(), QString(),
+                                        platform::MsgIcon::Exclamation);
                 return;
             }
         }
         auto log = std::make_unique<QFile>(*path);
-        if (!log->open(QIODevice::WriteOnly | QIODevice::Append)) {
+        // Unbuffered: a short write leaves nothing behind in a buffer to be written twice.
+        if (!log->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
             w.messageBoxes().inform(&w, log->errorString(), QString(), platform::MsgIcon::Exclamation);
             return;
         }

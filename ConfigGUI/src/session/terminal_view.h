@@ -4,6 +4,7 @@
 // log that records it.
 #include <QString>
 
+class QKeyEvent;
 class frmTevoHadraConfig;
 
 void useTerminalView(frmTevoHadraConfig &w);
@@ -17,8 +18,11 @@ void showInTerminal(frmTevoHadraConfig &w, const QString &text);
 // character already shown.
 QString prepareTerminalText(const QString &received, bool &eraseLastShown);
 
-// A key typed in txtTerm: sent to the open transport (true: the key is consumed).
-bool sendTypedKey(frmTevoHadraConfig &w, const QString &keyText);
+// A key pressed in txtTerm. A key that types a character counts as typing and, with a
+// transport open, goes to the unit instead of the box (true: the key is consumed). Keys that
+// type nothing (arrows, function keys, selecting) and Ctrl+C over a selection (a copy) are
+// left to the text box; Ctrl+C without a selection sends byte 3.
+bool handleTerminalKey(frmTevoHadraConfig &w, const QKeyEvent &key);
 
 void openCommunicationsLog(frmTevoHadraConfig &w);
 void closeCommunicationsLog(frmTevoHadraConfig &w);

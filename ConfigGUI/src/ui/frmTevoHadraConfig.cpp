@@ -24,6 +24,7 @@
 #include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "widgets/angular_gauge.h"
+#include "dialogs/frmAbout.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -53,9 +54,9 @@ protected:
     {
         if (event->type() != QEvent::KeyPress)
             return QObject::eventFilter(watched, event);
-        const QString text = static_cast<QKeyEvent *>(event)->text();
+        const auto &key = *static_cast<QKeyEvent *>(event);
         bool consumed = false;
-        session::guarded(w_, [&] { consumed = sendTypedKey(w_, text); });
+        session::guarded(w_, [&] { consumed = handleTerminalKey(w_, key); });
         return consumed;
     }
 
@@ -346,6 +347,10 @@ void frmTevoHadraConfig::connectCommands()
     onClicked(ui->cmdLoadDefaults, forms::loadFactoryDefaults);
     onClicked(ui->cmdResetPassword, forms::resetPassword);
     onClicked(ui->cmdPasswordClear, forms::clearPasswordFields);
+    onTriggered(ui->mnuAbout, [this] {
+        frmAbout about(messageBoxes(), this);
+        about.exec();
+    });
     onTriggered(ui->mnuFileExit, [this] { close(); });
     onTriggered(tlbrMainButton(QStringLiteral("Exit")), [this] { close(); });
 

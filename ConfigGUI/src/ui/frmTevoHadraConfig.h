@@ -116,8 +116,10 @@ public:
     qint16 intKeepAliveCount = 0;
     // A command exchange is waiting for its prompt (exchanges do not nest).
     bool exchangeInProgress = false;
-    // The telnet receive path is waiting for the rest of a split list block.
+    // The telnet receive path is gathering the rest of a list block split across reads...
     bool completingSplitBlock = false;
+    // ...for at most this long (the command exchange's time-out).
+    double listBlockSeconds = 20;
     // The communications log of the terminal view; null when none is open.
     std::unique_ptr<QFile> communicationsLog;
 

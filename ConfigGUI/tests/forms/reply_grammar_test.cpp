@@ -295,6 +295,15 @@ TEST_F(ReplyGrammar, RipStatusLines)
     EXPECT_TRUE(rip->isChecked());
 }
 
+TEST_F(ReplyGrammar, ARefusedSessionLineEndsWithItsMessage)
+{
+    // "RIP:" would switch RIP on if the refusal went on to the grammar; the next line does.
+    feed(QStringLiteral("Session already in progress. RIP: busy\r\nGET=1;01=Next\r\n"));
+    EXPECT_FALSE(w->chkRoutingMode(1)->isChecked());
+    EXPECT_TRUE(boxes.titles().contains(QStringLiteral("Session In Progress")));
+    EXPECT_EQ(ui().txtSNMPName->text(), QStringLiteral("Next"));
+}
+
 TEST_F(ReplyGrammar, ModelTextSetsTheCaption)
 {
     feed(QStringLiteral("GET=1;04=Hadra v2.4\n"));

@@ -105,6 +105,28 @@ TEST_F(Connection, ASavedSettingTheControlRefusesWarnsAndStopsLoading)
     EXPECT_EQ(w->MSComm1->Handshaking(), 2);
 }
 
+TEST_F(Connection, ASavedPortThatIsNotPresentIsNotedAndTheOtherSettingsStillApply)
+{
+    const QStringList present = w->MSComm1->devices();
+    const int unplugged = int(present.size()) + 1; // an adapter that is not plugged in
+    platform::saveSetting(QStringLiteral("Settings"), QStringLiteral("19200,e,7,1"));
+    platform::saveSetting(QStringLiteral("CommPort"), QString::number(unplugged));
+    platform::saveSetting(QStringLiteral("Handshaking"), QStringLiteral("2"));
+    w->LoadSerialSettings();
+    EXPECT_TRUE(boxes.shown().isEmpty()) << boxes.texts().join(u'|').toStdString();
+    EXPECT_EQ(w->MSComm1->Settings(), QStringLiteral("19200,e,7,1"));
+    EXPECT_EQ(w->MSComm1->Handshaking(), 2);
+    EXPECT_EQ(w->sbrTerminal().text(QStringLiteral("Status")),
+              QStringLiteral("Status: Com%1 is not present").arg(unplugged));
+    EXPECT_EQ(platform::loadSetting(QStringLiteral("CommPort")), QString::number(unplugged));
+
+    // Plugged in again: the next start chooses it.
+    w->MSComm1->setDevices(present + QStringList{QStringLiteral("/dev/ttyUSB0")});
+    w->LoadSerialSettings();
+    EXPECT_EQ(w->MSComm1->CommPort(), unplugged);
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
 TEST_F(Connection, CancellingTheConnectAnimationDisconnects)
 {
     w->TelnetClient1->setHostAddress(QStringLiteral("127.0.0.1"));

@@ -10,10 +10,12 @@
 #include "ui_frmTelnetProperties.h"
 #include "ui_frmUserNamePassword.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <pty.h>
 #include <unistd.h>
 #include <wiretalk/telnet_client.h>
@@ -55,6 +57,17 @@ TEST_F(ConnectionDialogs, EnteringAFieldSelectsItsText)
     ASSERT_TRUE(waitForCondition([&] { return dialog.ui->txtPassword->hasFocus(); }));
     dialog.ui->txtUserName->setFocus();
     ASSERT_TRUE(waitForCondition([&] { return dialog.ui->txtUserName->selectedText() == "operator"; }));
+    dialog.ui->cmdCancel->click();
+}
+
+TEST_F(ConnectionDialogs, WithoutARememberedNameTypingStartsInTheNameField)
+{
+    frmUserNamePassword dialog(*w);
+    dialog.show();
+    ASSERT_TRUE(waitForCondition([&] { return dialog.ui->txtUserName->hasFocus(); }));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("admin"));
+    EXPECT_EQ(dialog.ui->txtUserName->text(), QStringLiteral("admin"));
+    EXPECT_TRUE(dialog.ui->txtPassword->text().isEmpty());
     dialog.ui->cmdCancel->click();
 }
 

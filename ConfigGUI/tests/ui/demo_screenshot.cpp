@@ -1,9 +1,11 @@
-// linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M] [hadra|tevo|qdv]: opens the
+// linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M|about] [hadra|tevo|qdv]: opens the
 // main window on an embedded simulated unit (of that model) as --demo does, connects by telnet through the
 // pre-filled dialogs, and saves a picture of the window: in the terminal view after typing "Get 04", or in
 // the forms view, after reading the unit's whole configuration and a few signal and packet-error readings, on
-// the first tab, on tab N, or on sub-tab M of tab N. Run it under Xvfb to look at the real window.
+// the first tab, on tab N, or on sub-tab M of tab N; or the About window once its logo has grown. Run it
+// under Xvfb to look at the real window.
 #include "config/device_requests.h"
+#include "dialogs/frmAbout.h"
 #include "forms/parameter_operations.h"
 #include "modal_driver.h"
 #include "session/mod_config_script.h"
@@ -18,6 +20,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <unitsim/simulated_unit.h>
 #include <wiretalk/telnet_client.h>
@@ -26,7 +29,8 @@ int main(int argc, char **argv)
 {
     if (argc < 2) {
         std::fprintf(
-            stderr, "usage: linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M] [hadra|tevo|qdv]\n");
+            stderr,
+            "usage: linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M|about] [hadra|tevo|qdv]\n");
         return 2;
     }
     QApplication app(argc, argv);
@@ -66,6 +70,18 @@ int main(int argc, char **argv)
     }
     // Logged in from the forms view.
     waitForCondition([&] { return w.bGotPrompt; });
+    if (view == "about") {
+        bool saved = false;
+        modals.onNextModal(QStringLiteral("frmAbout"), [&](QDialog &dialog) {
+            auto &about = static_cast<frmAbout &>(dialog);
+            waitForCondition([&] { return !about.timerStretchLogo->isActive(); });
+            saved = about.grab().save(QString::fromLocal8Bit(argv[1]));
+            pressButton(dialog, QStringLiteral("cmdOK"));
+        });
+        w.ui->mnuAbout->trigger();
+        w.TelnetClient1->Disconnect();
+        return saved ? 0 : 1;
+    }
     if (terminal) {
         // Then typing in the terminal view.
         w.ui->mnuWindowUseTerminal->trigger();

@@ -1,15 +1,29 @@
 // The terminal view: the display routine's treatment of received text, the switch
-// between the two views, typing without a connection, and the communications log.
+// between the two views, typing with and without a connection, and the communications log
+// (through the real file dialog as well).
 #include "session_fixture.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
+#include "telnet_test_server.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
 
 TEST(TerminalText, BackspacesAndLineBreaks)
 {
@@ -43,6 +57,22 @@ class TerminalView : public SessionFixture
 protected:
     void SetUp() override { start(); }
     QString shown() const { return w->ui->txtTerm->toPlainText(); }
+    // Switches to the terminal view and opens the log on a file of that name; its path.
+    QString openLogNamed(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        w->ui->mnuWindowUseTerminal->trigger();
+        files.answerNext(path);
+        w->ui->mnuFileLoad->trigger();
+        return path;
+    }
+    static QByteArray contentOf(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
 };
 
 TEST_F(TerminalView, ABackspaceAtTheStartOfAChunkErasesTheLastCharacterShown)
@@ -103,12 +133,7 @@ TEST_F(TerminalView, WithoutAConnectionTypedKeysStayInTheBox)
 
 TEST_F(TerminalView, TheLogRecordsWhatIsShownAndAsksBeforeReplacing)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("link.log"));
-    w->ui->mnuWindowUseTerminal->trigger();
-
-    files.answerNext(path);
-    w->ui->mnuFileLoad->trigger();
+    const QString path = openLogNamed(QStringLiteral("link.log"));
     ASSERT_TRUE(w->communicationsLog);
     EXPECT_EQ(files.requests()[0].title, QStringLiteral("Open Communications Log File"));
     EXPECT_EQ(files.requests()[0].filter, QStringLiteral("Log Files (*.LOG)|*.log|All Files (*.*)|*.*"));
@@ -151,7 +176,6 @@ TEST_F(TerminalView, TheLogRecordsWhatIsShownAndAsksBeforeReplacing)
 
 TEST_F(TerminalView, ALogThatCannotBeOpenedIsReported)
 {
-    QTemporaryDir dir;
     w->ui->mnuWindowUseTerminal->trigger();
     files.answerNext(dir.filePath(QStringLiteral("missing-folder/link.log")));
     w->ui->mnuFileLoad->trigger();
@@ -159,4 +183,134 @@ TEST_F(TerminalView, ALogThatCannotBeOpenedIsReported)
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown()[0].icon, platform::MsgIcon::Exclamation);
     EXPECT_TRUE(w->tlbrMainButton(QStringLiteral("Import"))->isEnabled());
+}
+
+TEST_F(TerminalView, AReplaceWhoseDeleteFailsShowsTheSystemsReason)
+{
+    const QString taken = dir.filePath(QStringLiteral("taken.log"));
+    ASSERT_TRUE(QDir().mkpath(taken + QStringLiteral("/inside"))); // a folder cannot be deleted as a file
+    w->ui->mnuWindowUseTerminal->trigger();
+    files.answerNext(taken);
+    boxes.answerNext(platform::MsgAnswer::Yes);
+    w->ui->mnuFileLoad->trigger();
+    ASSERT_EQ(boxes.shown().size(), 2);
+    EXPECT_EQ(boxes.shown()[1].text, QString::fromLocal8Bit(std::strerror(EISDIR)));
+    EXPECT_EQ(boxes.shown()[1].icon, platform::MsgIcon::Exclamation);
+    EXPECT_FALSE(w->communicationsLog);
+}
+
+namespace {
+
+// The operator makes room on the disk before answering the box.
+class RoomMadeBeforeAnswering : public ScriptedMessageBoxes
+{
+public:
+    explicit RoomMadeBeforeAnswering(const rlimit &roomy) : roomy_(roomy) {}
+    platform::MsgAnswer show(QWidget *parent, const platform::MessageBox &box) override
+    {
+        setrlimit(RLIMIT_FSIZE, &roomy_);
+        return ScriptedMessageBoxes::show(parent, box);
+    }
+
+private:
+    rlimit roomy_;
+};
+
+} // namespace
+
+TEST_F(TerminalView, RetryAfterAShortWriteWritesOnlyWhatIsMissing)
+{
+    const QString path = openLogNamed(QStringLiteral("link.log"));
+    ASSERT_TRUE(w->communicationsLog);
+
+    // A full disk: writes past the first 10 bytes fail.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit original{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &original), 0);
+    rlimit small = original;
+    small.rlim_cur = 10;
+    RoomMadeBeforeAnswering operatorBoxes(original);
+    operatorBoxes.answerNext(platform::MsgAnswer::Retry);
+    w->setMessageBoxes(&operatorBoxes);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    showInTerminal(*w, QStringLiteral("0123456789abcdefghij"));
+    setrlimit(RLIMIT_FSIZE, &original);
+    w->setMessageBoxes(&boxes);
+
+    ASSERT_EQ(operatorBoxes.shown().size(), 1);
+    EXPECT_EQ(operatorBoxes.shown()[0].buttons, platform::MsgButtons::RetryCancel);
+    EXPECT_EQ(operatorBoxes.shown()[0].icon, platform::MsgIcon::Critical);
+    EXPECT_FALSE(operatorBoxes.shown()[0].text.isEmpty());
+    ASSERT_TRUE(w->communicationsLog);
+    w->CloseLogFile();
+    EXPECT_EQ(contentOf(path), QByteArray("0123456789abcdefghij"));
+}
+
+TEST_F(TerminalView, TheRealDialogOpensALogOnANewFile)
+{
+    const QString path = dir.filePath(QStringLiteral("new.log"));
+    platform::QtFileDialogs realDialogs;
+    w->setFileDialogs(&realDialogs);
+    w->ui->mnuWindowUseTerminal->trigger();
+    modals.onNextModal(QStringLiteral("QFileDialog"), [&](QDialog &dialog) {
+        auto &files = static_cast<QFileDialog &>(dialog);
+        EXPECT_EQ(files.windowTitle(), QStringLiteral("Open Communications Log File"));
+        EXPECT_EQ(files.nameFilters(), (QStringList{"Log Files (*.log)", "All Files (*)"}));
+        files.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+        files.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
+            ->button(QDialogButtonBox::Open)
+            ->click();
+    });
+    w->ui->mnuFileLoad->trigger();
+    w->setFileDialogs(&files);
+    EXPECT_EQ(modals.handledCount(QStringLiteral("QFileDialog")), 1);
+    ASSERT_TRUE(w->communicationsLog);
+    showInTerminal(*w, QStringLiteral("first line\r"));
+    w->CloseLogFile();
+    EXPECT_EQ(contentOf(path), QByteArray("first line\r\n"));
+}
+
+class TerminalKeys : public TerminalView
+{
+protected:
+    void SetUp() override
+    {
+        TerminalView::SetUp();
+        ASSERT_TRUE(server.listening());
+        requestTelnetConnection(server.port());
+        ASSERT_TRUE(waitForCondition([this] { return w->telnetConnected(); }));
+        ASSERT_TRUE(server.waitForConnection());
+        w->ui->mnuWindowUseTerminal->trigger();
+        showInTerminal(*w, QStringLiteral("Unit ready\r\n>"));
+        server.clearReceived();
+        w->blnTerminalTyped = false;
+    }
+
+    linkset::testing::TelnetTestServer server;
+};
+
+TEST_F(TerminalKeys, MovingSelectingAndCopyingAreNoTypingAndCtrlCAloneSendsByteThree)
+{
+    QPlainTextEdit *term = w->ui->txtTerm;
+    term->moveCursor(QTextCursor::Start);
+    QTest::keyClick(term, Qt::Key_F5);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(term, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(term->textCursor().selectedText(), QStringLiteral("Unit"));
+    QTest::keyClick(term, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Unit"));
+    EXPECT_FALSE(w->blnTerminalTyped);
+
+    // Back in the forms view nothing is read again: nothing was typed.
+    w->ui->mnuWindowUseForms->trigger();
+    EXPECT_FALSE(w->tmrSlowImport->isActive());
+    w->ui->mnuWindowUseTerminal->trigger();
+
+    term->moveCursor(QTextCursor::End);
+    QTest::keyClick(term, Qt::Key_C, Qt::ControlModifier);
+    ASSERT_TRUE(server.waitForReceived(1));
+    // Nothing went before it: the moves and the copy sent nothing.
+    EXPECT_EQ(server.received(), QByteArray("\x03"));
+    EXPECT_TRUE(w->blnTerminalTyped);
+    EXPECT_EQ(term->toPlainText(), QStringLiteral("Unit ready\n>")); // the key went to the unit, not the box
 }
