@@ -10,6 +10,15 @@
 #include "dialogs/frmTelnetProperties.h"
 #include "dialogs/frmUploadStatus.h"
 #include "dialogs/frmUserNamePassword.h"
+#include "ui/editors/frmAddCommunityString.h"
+#include "ui/editors/frmAddDHCPServer.h"
+#include "ui/editors/frmAddDNSServer.h"
+#include "ui/editors/frmAddOSPFArea.h"
+#include "ui/editors/frmAddRoutes.h"
+#include "ui/editors/frmAddStation.h"
+#include "ui/editors/frmAddTrapServer.h"
+#include "ui/editors/frmIPAddress.h"
+#include "ui_frmTevoHadraConfig.h"
 #include "window_fixture.h"
 
 #include <QAbstractButton>
@@ -43,6 +52,17 @@ const std::map<QString, WindowFactory> &windowFactories()
         {QStringLiteral("frmTelnetProperties"), dialogOf<frmTelnetProperties>()},
         {QStringLiteral("frmUploadStatus"), dialogOf<frmUploadStatus>()},
         {QStringLiteral("frmUserNamePassword"), dialogOf<frmUserNamePassword>()},
+        {QStringLiteral("frmAddCommunityString"), dialogOf<frmAddCommunityString>()},
+        {QStringLiteral("frmAddDHCPServer"), dialogOf<frmAddDHCPServer>()},
+        {QStringLiteral("frmAddDNSServer"), dialogOf<frmAddDNSServer>()},
+        {QStringLiteral("frmAddOSPFArea"), dialogOf<frmAddOSPFArea>()},
+        {QStringLiteral("frmAddRoutes"), dialogOf<frmAddRoutes>()},
+        {QStringLiteral("frmAddStation"), dialogOf<frmAddStation>()},
+        {QStringLiteral("frmAddTrapServer"), dialogOf<frmAddTrapServer>()},
+        {QStringLiteral("frmIPAddress"),
+         [](frmTevoHadraConfig &w) {
+             return std::make_unique<frmIPAddress>(w, w.ui->txtEthernetIP, w.cmboNetmask(0), false);
+         }},
     };
     return factories;
 }
@@ -54,11 +74,13 @@ QString accessibleName(QObject *object)
 }
 
 // Qt's own parts of a control (a scroll area's viewport and bars, a spin box's text field,
-// a tab widget's bar) carry object names starting with "qt_".
+// a tab widget's bar) carry object names starting with "qt_"; a combo box's pop-up list
+// belongs to the combo box.
 bool insideQtPart(const QWidget *widget, const QWidget *window)
 {
     for (const QWidget *part = widget; part && part != window; part = part->parentWidget())
-        if (part->objectName().startsWith(QLatin1String("qt_")))
+        if (part->objectName().startsWith(QLatin1String("qt_")) ||
+            (part != widget && qobject_cast<const QComboBox *>(part)))
             return true;
     return false;
 }
