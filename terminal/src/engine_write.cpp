@@ -35,22 +35,36 @@ bool isPrintable(unsigned char byte)
     return byte >= 32 && !IsControl[byte];
 }
 
-// Stores the printable bytes from `data` at the cursor, moving right after each; at
-// the last column auto-wrap goes to the next line, else the cursor stays there.
-// Returns how many bytes were taken (at least one).
+// Stores the printable bytes from `data` at the cursor, moving right after each.
+// Returns how many bytes were taken (at least one). At the last column with
+// auto-wrap on, the ANSI rule goes to the next line at once; the DEC rule keeps the
+// cursor there with a wrap pending until the next printable byte. With auto-wrap off
+// the cursor stays and the next byte overwrites the same cell.
 std::size_t printRun(TerminalScreen &screen, const unsigned char *data, std::size_t length,
                      WriteProgress &progress)
 {
     TermCell cell = penCell(screen, data[0]);
     TermCell *line = screen.row(screen.cursorRow);
     const int last = screen.columns - 1;
+    const bool autoWrap = (screen.modes & ModeAutoWrap) != 0;
+    const bool deferWrap = screen.decRules();
     std::size_t taken = 0;
     while (taken < length && isPrintable(data[taken])) {
+        if (screen.flags & FlagWrapPending) {
+            screen.flags &= ~FlagWrapPending;
+            if (autoWrap) {
+                screen.cursorColumn = 0;
+                lineFeed(screen, progress);
+                line = screen.row(screen.cursorRow);
+            }
+        }
         cell.character = data[taken++];
         line[screen.cursorColumn] = cell;
         if (screen.cursorColumn < last) {
             ++screen.cursorColumn;
-        } else if (screen.modes & ModeAutoWrap) {
+        } else if (autoWrap && deferWrap) {
+            screen.flags |= FlagWrapPending;
+        } else if (autoWrap) {
             screen.cursorColumn = 0;
             lineFeed(screen, progress);
             line = screen.row(screen.cursorRow);
@@ -59,8 +73,15 @@ std::size_t printRun(TerminalScreen &screen, const unsigned char *data, std::siz
     return taken;
 }
 
+// ANSI: spaces up to the next multiple of 8, wrapping at the line end. DEC: the
+// cursor moves to the next tab stop (every 8 columns), stopping at the last column,
+// and nothing is erased.
 void horizontalTab(TerminalScreen &screen, WriteProgress &progress)
 {
+    if (screen.decRules()) {
+        positionCursor(screen, (screen.cursorColumn / 8 + 1) * 8, screen.cursorRow);
+        return;
+    }
     const int spaces = std::min(8 - screen.cursorColumn % 8, screen.columns - screen.cursorColumn);
     blankCells(screen.row(screen.cursorRow) + screen.cursorColumn, spaces, penCell(screen, ' '));
     screen.cursorColumn += spaces;
@@ -79,6 +100,7 @@ void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress 
             QApplication::beep();
         break;
     case 8:
+        screen.flags &= ~FlagWrapPending;
         if (screen.cursorColumn > 0)
             --screen.cursorColumn;
         break;
@@ -88,11 +110,13 @@ void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress 
     case 10:
     case 11:
     case 12:
+        screen.flags &= ~FlagWrapPending;
         if (screen.modes & ModeLfNewLine)
             screen.cursorColumn = 0;
         lineFeed(screen, progress);
         break;
     case 13:
+        screen.flags &= ~FlagWrapPending;
         if (screen.modes & ModeCrNewLine)
             lineFeed(screen, progress);
         screen.cursorColumn = 0;
@@ -111,6 +135,7 @@ void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress 
         }
         break;
     case 127:
+        screen.flags &= ~FlagWrapPending;
         if (screen.cursorColumn > 0) {
             --screen.cursorColumn;
             screen.row(screen.cursorRow)[screen.cursorColumn] = blankCell(screen);

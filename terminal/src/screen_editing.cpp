@@ -12,6 +12,7 @@ void positionCursor(TerminalScreen &screen, int column, int row)
     const int bottom = (screen.modes & ModeOrigin) ? screen.regionBottom : screen.rows - 1;
     screen.cursorColumn = std::clamp(column, 0, screen.columns - 1);
     screen.cursorRow = std::clamp(row, top, bottom);
+    screen.flags &= ~FlagWrapPending;
     updateCaret(screen);
 }
 
@@ -65,9 +66,9 @@ void eraseDisplay(TerminalScreen &screen, int mode)
         blankCells(cursorLine + screen.cursorColumn, screen.columns - screen.cursorColumn, blank);
         blankRows(screen, std::max(screen.cursorRow + 1, top), bottom, blank);
         break;
-    case 1:
+    case 1: // through the cursor cell
         blankRows(screen, top, std::min(screen.cursorRow - 1, bottom), blank);
-        blankCells(cursorLine, screen.cursorColumn, blank);
+        blankCells(cursorLine, screen.cursorColumn + 1, blank);
         break;
     case 2:
         blankRows(screen, top, bottom, blank);
@@ -84,8 +85,8 @@ void eraseLine(TerminalScreen &screen, int mode)
     TermCell *line = screen.row(screen.cursorRow);
     if (mode == 0)
         blankCells(line + screen.cursorColumn, screen.columns - screen.cursorColumn, blank);
-    else if (mode == 1)
-        blankCells(line, screen.cursorColumn, blank);
+    else if (mode == 1) // through the cursor cell
+        blankCells(line, screen.cursorColumn + 1, blank);
     else
         blankCells(line, screen.columns, blank);
 }
@@ -168,9 +169,19 @@ void saveCursor(TerminalScreen &screen)
 
 void restoreCursor(TerminalScreen &screen)
 {
-    if (!(screen.flags & FlagCursorSaved))
+    // With the DEC rules the saved state stays for further restores, and a restore
+    // with nothing saved goes home with the default attributes.
+    if (!(screen.flags & FlagCursorSaved)) {
+        if (!screen.decRules())
+            return;
+        screen.attribute = 0;
+        screen.foreground = DefaultForeground;
+        screen.background = DefaultBackground;
+        positionCursor(screen, 0, 0);
         return;
-    screen.flags &= ~FlagCursorSaved;
+    }
+    if (!screen.decRules())
+        screen.flags &= ~FlagCursorSaved;
     screen.attribute = screen.savedAttribute;
     screen.foreground = screen.savedForeground;
     screen.background = screen.savedBackground;
