@@ -21,6 +21,16 @@ constexpr std::array<bool, 256> controlTable()
 }
 constexpr std::array<bool, 256> IsControl = controlTable();
 
+// The bytes stored as characters in the ground state: 32 and above, except the controls.
+constexpr std::array<bool, 256> printableTable()
+{
+    std::array<bool, 256> table{};
+    for (int b = 32; b < 256; ++b)
+        table[b] = !IsControl[b];
+    return table;
+}
+constexpr std::array<bool, 256> IsPrintable = printableTable();
+
 // A cell holding `byte` with the current attribute and, where its explicit-colour bits
 // are set, the current colours.
 inline TermCell penCell(const TerminalScreen &screen, unsigned char byte)
@@ -32,7 +42,7 @@ inline TermCell penCell(const TerminalScreen &screen, unsigned char byte)
 
 bool isPrintable(unsigned char byte)
 {
-    return byte >= 32 && !IsControl[byte];
+    return IsPrintable[byte];
 }
 
 // Stores the printable bytes from `data` at the cursor, moving right after each.
@@ -44,7 +54,6 @@ std::size_t printRun(TerminalScreen &screen, const unsigned char *data, std::siz
                      WriteProgress &progress)
 {
     TermCell cell = penCell(screen, data[0]);
-    TermCell *line = screen.row(screen.cursorRow);
     const int last = screen.columns - 1;
     const bool autoWrap = (screen.modes & ModeAutoWrap) != 0;
     const bool deferWrap = screen.decRules();
@@ -55,19 +64,35 @@ std::size_t printRun(TerminalScreen &screen, const unsigned char *data, std::siz
             if (autoWrap) {
                 screen.cursorColumn = 0;
                 lineFeed(screen, progress);
-                line = screen.row(screen.cursorRow);
             }
         }
+        // The bytes before the last column: first how many there are, then one store
+        // each.
+        TermCell *line = screen.row(screen.cursorRow);
+        int column = screen.cursorColumn;
+        const std::size_t room = std::min(static_cast<std::size_t>(last - column), length - taken);
+        std::size_t run = 0;
+        while (run < room && isPrintable(data[taken + run]))
+            ++run;
+        // The pen cell stays in registers; only the character differs.
+        TermCell *target = line + column;
+        for (std::size_t i = 0; i < run; ++i) {
+            target[i] = cell;
+            target[i].character = data[taken + i];
+        }
+        taken += run;
+        column += static_cast<int>(run);
+        screen.cursorColumn = column;
+        if (column < last || taken == length || !isPrintable(data[taken]))
+            break;
+        // The last column.
         cell.character = data[taken++];
-        line[screen.cursorColumn] = cell;
-        if (screen.cursorColumn < last) {
-            ++screen.cursorColumn;
-        } else if (autoWrap && deferWrap) {
+        line[last] = cell;
+        if (autoWrap && deferWrap) {
             screen.flags |= FlagWrapPending;
         } else if (autoWrap) {
             screen.cursorColumn = 0;
             lineFeed(screen, progress);
-            line = screen.row(screen.cursorRow);
         }
     }
     return taken;

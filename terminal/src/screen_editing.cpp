@@ -3,6 +3,7 @@
 #include "screen_ops.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace glyphterm {
 
@@ -25,7 +26,14 @@ TermCell blankCell(const TerminalScreen &screen)
 
 void blankCells(TermCell *first, int count, const TermCell &blank)
 {
-    std::fill(first, first + count, blank);
+    // Four cells at a time from a pattern of four, a block copy the compiler turns into a
+    // few wide stores: a plain fill stores a 12-byte cell one field at a time.
+    const TermCell pattern[4] = {blank, blank, blank, blank};
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+        std::memcpy(first + i, pattern, sizeof pattern);
+    for (; i < count; ++i)
+        first[i] = blank;
 }
 
 namespace {
