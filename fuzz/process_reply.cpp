@@ -1,89 +1,20 @@
-// Fuzz target for ProcessReply: any bytes, as a unit or a configuration file might send them,
-// go through the login tests and the reply grammar of one main window with no connection.
-// Login requests are answered from memory; a login dialog that "Invalid password." brings
-// back is cancelled at once. Between inputs the lists and the station displays are emptied,
-// so every input starts from the same window. Whatever the bytes, nothing crashes, no
-// exception leaves ProcessReply, and the displays stay within their limits.
-#include "session/process_reply.h"
-#include "monitor/packet_error_displays.h"
-#include "platform/message_boxes.h"
-#include "session/mscomm.h"
-#include "ui/frmTevoHadraConfig.h"
-#include "widgets/led_matrix.h"
+// Fuzz target for ProcessReply: any bytes, as a unit might send them, go through the login
+// tests and the reply grammar of one main window with no connection. Login requests are
+// answered from memory; a login dialog that "Invalid password." brings back is cancelled
+// at once. Whatever the bytes, nothing crashes, no exception leaves ProcessReply, and the
+// displays stay within their limits.
+#include "fuzz_window.h"
 
-#include <QApplication>
-#include <QDialog>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QTreeWidget>
+#include "session/mscomm.h"
+#include "session/process_reply.h"
+#include "ui/frmTevoHadraConfig.h"
+
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
-
-class SilentBoxes : public platform::MessageBoxes
-{
-public:
-    platform::MsgAnswer show(QWidget *, const platform::MessageBox &) override
-    {
-        return platform::MsgAnswer::Ok;
-    }
-};
-
-frmTevoHadraConfig &window()
-{
-    static int argc = 1;
-    static char name[] = "process_reply";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Settings of its own, never the user's.
-    static QTemporaryDir settings;
-    // The application, the window and the dialog canceller live for the whole run: the
-    // process ends without tearing them down (Qt's exit handlers would meet half-destroyed
-    // state).
-    static const auto *app = [] {
-        qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
-        return new QApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
-    // Any dialog (a login dialog brought back by "Invalid password.", a message box of the
-    // window's own) is cancelled as soon as it runs.
-    static const auto *cancelDialogs = [] {
-        auto *timer = new QTimer;
-        timer->setInterval(0);
-        QObject::connect(timer, &QTimer::timeout, [] {
-            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        timer->start();
-        return timer;
-    }();
-    Q_UNUSED(cancelDialogs);
-    static SilentBoxes boxes;
-    static frmTevoHadraConfig *w = [] {
-        auto *made = new frmTevoHadraConfig;
-        made->setMessageBoxes(&boxes);
-        return made;
-    }();
-    return *w;
-}
-
-void startAfresh(frmTevoHadraConfig &w)
-{
-    for (QTreeWidget *list : w.findChildren<QTreeWidget *>())
-        list->clear();
-    w.StationChartTable = monitor::StationTable();
-    monitor::resetPacketLossDisplays(w);
-    w.blnShownUsernameForm = true;
-    w.blnShouldConnect = true;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    frmTevoHadraConfig &w = window();
+    frmTevoHadraConfig &w = fuzzWindow("process_reply");
     startAfresh(w);
     try {
         session::ProcessReply(w, w.MSComm1,
@@ -91,9 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     } catch (...) {
         std::abort(); // nothing the grammar meets may escape it
     }
-    const auto *leds = w.findChild<linkset::LedMatrix *>(QStringLiteral("iLedMatrixX1"));
-    if (leds->columnCount() > monitor::kDesignedLedColumns ||
-        w.lblStationsElements.size() > monitor::kMaxStationDisplays)
-        std::abort();
+    checkDisplayLimits(w);
     return 0;
 }

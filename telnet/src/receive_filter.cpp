@@ -114,6 +114,10 @@ int fill(int handle, TelnetSession *&session)
         session = LookupSession(handle);
         if (session == nullptr)
             return -1;
+        if (session->receiveCount > 0) { // filled while waiting: use it, never receive over it
+            session->blocked = 0;
+            return session->receiveCount;
+        }
         if (ready != 1)
             return FailedWait(*session, ready, kErrReadFailed);
         got = SocketRecv(socket, reinterpret_cast<char *>(session->receiveBuffer), kBufferSize, 0);
@@ -126,7 +130,13 @@ int fill(int handle, TelnetSession *&session)
 int TelnetFillBuffer(int handle)
 {
     TelnetSession *session = LookupSession(handle);
-    return session ? fill(handle, session) : -1;
+    if (session == nullptr)
+        return -1;
+    // Inside a read's wait the socket belongs to that read: what it has not taken yet is
+    // announced again when it returns.
+    if (session->reading)
+        return session->receiveCount;
+    return fill(handle, session);
 }
 
 int PeekByte(int handle)
@@ -150,17 +160,13 @@ int TakeByte(int handle)
     return byte;
 }
 
-int TelnetRead(int handle, char *buffer, int count)
-{
-    TelnetSession *session = LookupSession(handle);
-    if (session == nullptr)
-        return -1;
-    const bool binary = (session->optionFlags & kOptionBinary) != 0;
-    if (buffer == nullptr)
-        return Fail(kErrInvalidParameter);
-    if (count <= 0)
-        return 0;
+namespace {
 
+// The filter loop of a read: delivers up to count bytes into buffer. session is looked
+// up again after every call that may run other handlers, and is null when it went.
+int filterInto(int handle, TelnetSession *&session, char *buffer, int count)
+{
+    const bool binary = (session->optionFlags & kOptionBinary) != 0;
     int delivered = 0;
     int error = 0;
     auto deliver = [&](unsigned char byte) {
@@ -220,7 +226,31 @@ int TelnetRead(int handle, char *buffer, int count)
         session->commandPending = 0;
     }
     session->commandPending = 0;
-    const int result = error != 0 ? resultAfterError(error, delivered) : delivered;
+    return error != 0 ? resultAfterError(error, delivered) : delivered;
+}
+
+} // namespace
+
+int TelnetRead(int handle, char *buffer, int count)
+{
+    TelnetSession *session = LookupSession(handle);
+    if (session == nullptr)
+        return -1;
+    if (buffer == nullptr)
+        return Fail(kErrInvalidParameter);
+    if (count <= 0)
+        return 0;
+    // A read started by a handler inside another read's wait would take bytes (or the
+    // rest of a telnet command) the outer read is owed: it gets nothing now, and what is
+    // left when the outer read returns is announced again below.
+    if (session->reading)
+        return 0;
+
+    session->reading = 1;
+    const int result = filterInto(handle, session, buffer, count);
+    if (session == nullptr)
+        return -1;
+    session->reading = 0;
 
     if (session->asynchronous()) {
         // Tell the client when more is already waiting. Bytes left in the buffer by a short

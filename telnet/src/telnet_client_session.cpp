@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <new>
 
 namespace wiretalk {
 
@@ -184,9 +185,18 @@ short TelnetClient::Read(QString &Buffer, short Length)
     }
     if (Length < 0)
         Raise(kCtlOutOfMemory); // no buffer of that size can be made
-    QByteArray bytes(Length, Qt::Uninitialized);
+    QByteArray bytes;
+    try {
+        bytes.resize(Length);
+    } catch (const std::bad_alloc &) {
+        Raise(kCtlOutOfMemory);
+    }
     const short count = readInto(bytes.data(), Length);
-    Buffer = count > 0 ? QString::fromLatin1(bytes.constData(), count) : QString();
+    try {
+        Buffer = count > 0 ? QString::fromLatin1(bytes.constData(), count) : QString();
+    } catch (const std::bad_alloc &) {
+        Raise(kCtlOutOfMemory); // the bytes were read, but cannot be handed over
+    }
     return count;
 }
 
@@ -195,7 +205,12 @@ short TelnetClient::Write(const QString &Buffer, short Length)
     const auto count = static_cast<short>(std::min<qsizetype>(Length, Buffer.size()));
     if (count <= 0)
         return 0;
-    const QByteArray bytes = Buffer.left(count).toLatin1();
+    QByteArray bytes;
+    try {
+        bytes = QStringView(Buffer).left(count).toLatin1();
+    } catch (const std::bad_alloc &) {
+        Raise(kCtlOutOfMemory);
+    }
     return writeFrom(bytes.constData(), count);
 }
 

@@ -35,6 +35,9 @@ struct TelnetSession
     int blocked = 0;
     int closed = 0;
     int commandPending = 0;
+    // A read of this session is running. Its waits turn the event loop, so handlers may
+    // run inside it; a read or fill they start is deferred until it returns.
+    int reading = 0;
     int inSubnegotiation = 0;
     int timedOut = 0;
     unsigned char lastDelivered = 0;

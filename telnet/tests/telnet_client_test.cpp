@@ -115,6 +115,36 @@ TEST_F(AsyncClient, TextLeftBehindByAReadOfTheAnnouncedCountIsAnnouncedAgain)
     EXPECT_EQ(announced, (QList<short>{9, 1}));
 }
 
+// A read waiting for the rest of a split telnet command turns the event loop; a Read
+// handler that runs inside that wait must not take the bytes the waiting read is owed.
+// The rest is sent from inside the wait (a zero timer runs only there), and the wait
+// turns the loop until the client's socket holds it, so its notification is delivered
+// inside the wait too.
+TEST_F(AsyncClient, AReadNestedInTheWaitOfAnotherLeavesTheCommandToIt)
+{
+    connectClient();
+    QString text;
+    int handlerRuns = 0;
+    QObject::connect(&client, &TelnetClientEvents::Read, [&](short &) {
+        if (++handlerRuns == 1) {
+            QTimer::singleShot(0, [&] {
+                server.send(QByteArray("\xfd\x03rest", 6)); // DO SUPPRESS-GO-AHEAD, then text
+                EXPECT_TRUE(
+                    TelnetTestServer::waitUntil([&] { return client.RecvNext() > 0 || handlerRuns > 1; }));
+                deliverPosted();
+            });
+        }
+        QString part;
+        client.Read(part, 100);
+        text += part;
+    });
+    server.send("first\xff");
+    ASSERT_TRUE(TelnetTestServer::waitUntil([&] { return text.size() >= 9; }));
+    EXPECT_EQ(text, QStringLiteral("firstrest"));
+    ASSERT_TRUE(server.waitForReceived(3));
+    EXPECT_EQ(server.received().left(3), QByteArray("\xff\xfb\x03")); // the command was answered
+}
+
 TEST_F(AsyncClient, PeerCloseRaisesDisconnectAndReadsFailWithClosed)
 {
     connectClient();

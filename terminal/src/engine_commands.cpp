@@ -107,11 +107,11 @@ void cursorBackTab(TerminalScreen &screen, int n)
     positionCursor(screen, std::max(column, 0), screen.cursorRow);
 }
 
-// Insert and delete characters: 0 counts as 1, and the count never takes the cursor
-// column past the last column.
+// Insert and delete characters: 0 counts as 1, and they act through the last column
+// (at the last column on that cell alone).
 int characterCount(const TerminalScreen &screen, int n)
 {
-    return std::min(std::max(n, 1), screen.columns - 1 - screen.cursorColumn);
+    return std::min(std::max(n, 1), screen.columns - screen.cursorColumn);
 }
 
 } // namespace

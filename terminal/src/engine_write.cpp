@@ -21,6 +21,16 @@ constexpr std::array<bool, 256> controlTable()
 }
 constexpr std::array<bool, 256> IsControl = controlTable();
 
+// The bytes stored as characters in the ground state: 32 and above, except the controls.
+constexpr std::array<bool, 256> printableTable()
+{
+    std::array<bool, 256> table{};
+    for (int b = 32; b < 256; ++b)
+        table[b] = !IsControl[b];
+    return table;
+}
+constexpr std::array<bool, 256> IsPrintable = printableTable();
+
 // A cell holding `byte` with the current attribute and, where its explicit-colour bits
 // are set, the current colours.
 inline TermCell penCell(const TerminalScreen &screen, unsigned char byte)
@@ -32,35 +42,71 @@ inline TermCell penCell(const TerminalScreen &screen, unsigned char byte)
 
 bool isPrintable(unsigned char byte)
 {
-    return byte >= 32 && !IsControl[byte];
+    return IsPrintable[byte];
 }
 
-// Stores the printable bytes from `data` at the cursor, moving right after each; at
-// the last column auto-wrap goes to the next line, else the cursor stays there.
-// Returns how many bytes were taken (at least one).
+// Stores the printable bytes from `data` at the cursor, moving right after each.
+// Returns how many bytes were taken (at least one). At the last column with
+// auto-wrap on, the ANSI rule goes to the next line at once; the DEC rule keeps the
+// cursor there with a wrap pending until the next printable byte. With auto-wrap off
+// the cursor stays and the next byte overwrites the same cell.
 std::size_t printRun(TerminalScreen &screen, const unsigned char *data, std::size_t length,
                      WriteProgress &progress)
 {
     TermCell cell = penCell(screen, data[0]);
-    TermCell *line = screen.row(screen.cursorRow);
     const int last = screen.columns - 1;
+    const bool autoWrap = (screen.modes & ModeAutoWrap) != 0;
+    const bool deferWrap = screen.decRules();
     std::size_t taken = 0;
     while (taken < length && isPrintable(data[taken])) {
+        if (screen.flags & FlagWrapPending) {
+            screen.flags &= ~FlagWrapPending;
+            if (autoWrap) {
+                screen.cursorColumn = 0;
+                lineFeed(screen, progress);
+            }
+        }
+        // The bytes before the last column: first how many there are, then one store
+        // each.
+        TermCell *line = screen.row(screen.cursorRow);
+        int column = screen.cursorColumn;
+        const std::size_t room = std::min(static_cast<std::size_t>(last - column), length - taken);
+        std::size_t run = 0;
+        while (run < room && isPrintable(data[taken + run]))
+            ++run;
+        // The pen cell stays in registers; only the character differs.
+        TermCell *target = line + column;
+        for (std::size_t i = 0; i < run; ++i) {
+            target[i] = cell;
+            target[i].character = data[taken + i];
+        }
+        taken += run;
+        column += static_cast<int>(run);
+        screen.cursorColumn = column;
+        if (column < last || taken == length || !isPrintable(data[taken]))
+            break;
+        // The last column.
         cell.character = data[taken++];
-        line[screen.cursorColumn] = cell;
-        if (screen.cursorColumn < last) {
-            ++screen.cursorColumn;
-        } else if (screen.modes & ModeAutoWrap) {
+        line[last] = cell;
+        if (autoWrap && deferWrap) {
+            screen.flags |= FlagWrapPending;
+        } else if (autoWrap) {
             screen.cursorColumn = 0;
             lineFeed(screen, progress);
-            line = screen.row(screen.cursorRow);
         }
     }
     return taken;
 }
 
+// ANSI: spaces up to the next multiple of 8, wrapping at the line end. DEC: the
+// cursor moves to the next tab stop (every 8 columns), stopping at the last column,
+// and nothing is erased.
 void horizontalTab(TerminalScreen &screen, WriteProgress &progress)
 {
+    if (screen.decRules()) {
+        positionCursor(screen, (screen.cursorColumn / 8 + 1) * 8, screen.cursorRow);
+        return;
+    }
     const int spaces = std::min(8 - screen.cursorColumn % 8, screen.columns - screen.cursorColumn);
     blankCells(screen.row(screen.cursorRow) + screen.cursorColumn, spaces, penCell(screen, ' '));
     screen.cursorColumn += spaces;
@@ -79,6 +125,7 @@ void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress 
             QApplication::beep();
         break;
     case 8:
+        screen.flags &= ~FlagWrapPending;
         if (screen.cursorColumn > 0)
             --screen.cursorColumn;
         break;
@@ -88,11 +135,13 @@ void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress 
     case 10:
     case 11:
     case 12:
+        screen.flags &= ~FlagWrapPending;
         if (screen.modes & ModeLfNewLine)
             screen.cursorColumn = 0;
         lineFeed(screen, progress);
         break;
     case 13:
+        screen.flags &= ~FlagWrapPending;
         if (screen.modes & ModeCrNewLine)
             lineFeed(screen, progress);
         screen.cursorColumn = 0;
@@ -111,6 +160,7 @@ void controlCharacter(TerminalScreen &screen, unsigned char byte, WriteProgress 
         }
         break;
     case 127:
+        screen.flags &= ~FlagWrapPending;
         if (screen.cursorColumn > 0) {
             --screen.cursorColumn;
             screen.row(screen.cursorRow)[screen.cursorColumn] = blankCell(screen);

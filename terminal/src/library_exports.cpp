@@ -79,9 +79,22 @@ TerminalFactory &factory()
     return instance;
 }
 
+// The groups this library writes, so that unregistration removes exactly them.
+QStringList registeredGroups()
+{
+    return {QString::fromLatin1(TerminalProgId),
+            guidString(CLSID_Terminal),
+            QString::fromLatin1(TerminalPropertyPageProgId),
+            guidString(CLSID_TerminalPropPage),
+            guidString(LIBID_TerminalCtrl),
+            guidString(DIID__DTerminal),
+            guidString(DIID__DTerminalEvents)};
+}
+
 void writeGroup(QSettings &registry, const QString &group, const QList<QPair<QString, QVariant>> &entries)
 {
     registry.beginGroup(group);
+    registry.remove(QString()); // a fresh group: nothing stale survives a re-registration
     for (const auto &entry : entries)
         registry.setValue(entry.first, entry.second);
     registry.endGroup();
@@ -126,6 +139,14 @@ HRESULT DllRegisterServer()
                 {"Version", "1.0"},
                 {"Locale", 1033},
                 {"Library", library}});
+    writeGroup(registry, guidString(DIID__DTerminal),
+               {{"TypeName", "_DTerminal"},
+                {"HelpString", QLatin1String(TerminalDispatchHelp)},
+                {"TypeLib", libraryId}});
+    writeGroup(registry, guidString(DIID__DTerminalEvents),
+               {{"TypeName", "_DTerminalEvents"},
+                {"HelpString", QLatin1String(TerminalEventsHelp)},
+                {"TypeLib", libraryId}});
     registry.sync();
     return registry.status() == QSettings::NoError ? S_OK : SELFREG_E_CLASS;
 }
@@ -133,9 +154,7 @@ HRESULT DllRegisterServer()
 HRESULT DllUnregisterServer()
 {
     QSettings registry(registryPath(), QSettings::IniFormat);
-    for (const QString &group : {QString::fromLatin1(TerminalProgId), guidString(CLSID_Terminal),
-                                 QString::fromLatin1(TerminalPropertyPageProgId),
-                                 guidString(CLSID_TerminalPropPage), guidString(LIBID_TerminalCtrl)})
+    for (const QString &group : registeredGroups())
         registry.remove(group);
     registry.sync();
     return registry.status() == QSettings::NoError ? S_OK : SELFREG_E_CLASS;

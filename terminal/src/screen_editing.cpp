@@ -3,6 +3,7 @@
 #include "screen_ops.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace glyphterm {
 
@@ -12,6 +13,7 @@ void positionCursor(TerminalScreen &screen, int column, int row)
     const int bottom = (screen.modes & ModeOrigin) ? screen.regionBottom : screen.rows - 1;
     screen.cursorColumn = std::clamp(column, 0, screen.columns - 1);
     screen.cursorRow = std::clamp(row, top, bottom);
+    screen.flags &= ~FlagWrapPending;
     updateCaret(screen);
 }
 
@@ -24,7 +26,14 @@ TermCell blankCell(const TerminalScreen &screen)
 
 void blankCells(TermCell *first, int count, const TermCell &blank)
 {
-    std::fill(first, first + count, blank);
+    // Four cells at a time from a pattern of four, a block copy the compiler turns into a
+    // few wide stores: a plain fill stores a 12-byte cell one field at a time.
+    const TermCell pattern[4] = {blank, blank, blank, blank};
+    int i = 0;
+    for (; i + 4 <= count; i += 4)
+        std::memcpy(first + i, pattern, sizeof pattern);
+    for (; i < count; ++i)
+        first[i] = blank;
 }
 
 namespace {
@@ -65,9 +74,9 @@ void eraseDisplay(TerminalScreen &screen, int mode)
         blankCells(cursorLine + screen.cursorColumn, screen.columns - screen.cursorColumn, blank);
         blankRows(screen, std::max(screen.cursorRow + 1, top), bottom, blank);
         break;
-    case 1:
+    case 1: // through the cursor cell
         blankRows(screen, top, std::min(screen.cursorRow - 1, bottom), blank);
-        blankCells(cursorLine, screen.cursorColumn, blank);
+        blankCells(cursorLine, screen.cursorColumn + 1, blank);
         break;
     case 2:
         blankRows(screen, top, bottom, blank);
@@ -84,8 +93,8 @@ void eraseLine(TerminalScreen &screen, int mode)
     TermCell *line = screen.row(screen.cursorRow);
     if (mode == 0)
         blankCells(line + screen.cursorColumn, screen.columns - screen.cursorColumn, blank);
-    else if (mode == 1)
-        blankCells(line, screen.cursorColumn, blank);
+    else if (mode == 1) // through the cursor cell
+        blankCells(line, screen.cursorColumn + 1, blank);
     else
         blankCells(line, screen.columns, blank);
 }
@@ -168,9 +177,19 @@ void saveCursor(TerminalScreen &screen)
 
 void restoreCursor(TerminalScreen &screen)
 {
-    if (!(screen.flags & FlagCursorSaved))
+    // With the DEC rules the saved state stays for further restores, and a restore
+    // with nothing saved goes home with the default attributes.
+    if (!(screen.flags & FlagCursorSaved)) {
+        if (!screen.decRules())
+            return;
+        screen.attribute = 0;
+        screen.foreground = DefaultForeground;
+        screen.background = DefaultBackground;
+        positionCursor(screen, 0, 0);
         return;
-    screen.flags &= ~FlagCursorSaved;
+    }
+    if (!screen.decRules())
+        screen.flags &= ~FlagCursorSaved;
     screen.attribute = screen.savedAttribute;
     screen.foreground = screen.savedForeground;
     screen.background = screen.savedBackground;

@@ -42,6 +42,9 @@ void saveCursor(TerminalScreen &screen);
 void restoreCursor(TerminalScreen &screen);
 
 void setModes(TerminalScreen &screen, std::uint32_t mask, bool on);
+// Whether a screen created for `emulation` on `window` is in colour mode: ANSI and
+// VT220 on a display of more than 8 colours.
+bool colourModeFor(int emulation, const QWidget &window);
 void setBackColour(TerminalScreen &screen, COLORREF colour);
 void setForeColour(TerminalScreen &screen, COLORREF colour);
 void setBoldColour(TerminalScreen &screen, COLORREF colour);

@@ -37,6 +37,9 @@ enum InternalFlags : std::uint32_t
     // repaint of the whole window has been asked for and not yet done.
     FlagFocused = 0x100,
     FlagUpdateRequested = 0x200,
+    // A character was stored in the last column with the DEC wrap rule: the wrap
+    // happens when the next printable character arrives.
+    FlagWrapPending = 0x400,
 };
 
 // Parser states and sequence kinds.
@@ -113,6 +116,9 @@ struct TerminalScreen
     TermCell *row(int r) { return cells.data() + static_cast<std::size_t>(rowMap[r]) * columns; }
     const TermCell *row(int r) const { return cells.data() + static_cast<std::size_t>(rowMap[r]) * columns; }
     bool noRefresh() const { return (modes & ModeNoRefresh) != 0; }
+    // VT100 and VT220 hosts expect the DEC rules for the last column, tabs and the
+    // saved cursor.
+    bool decRules() const { return emulation == emVT100 || emulation == emVT220; }
 };
 
 // Looks a handle up for the calling thread; null when the handle is invalid there.

@@ -58,6 +58,11 @@ void allocateGrid(TerminalScreen &screen, int columns, int rows)
 
 } // namespace
 
+bool colourModeFor(int emulation, const QWidget &window)
+{
+    return (emulation == emAnsi || emulation == emVT220) && window.depth() > 3;
+}
+
 TerminalScreen *lookupScreen(int handle)
 {
     if (handle < 0 || handle >= TableSize)
@@ -104,7 +109,7 @@ int TermCreate(QWidget *window, const QFont *font, int emulation, int columns, i
         applyFont(*screen, *font, false);
     else
         applyFont(*screen, defaultTerminalFont(), true);
-    if ((emulation == emAnsi || emulation == emVT220) && window->depth() > 3)
+    if (colourModeFor(emulation, *window))
         screen->modes |= ModeColour;
     if (!keyboardState().numLock())
         screen->modes |= ModeAppKeypad;
@@ -152,6 +157,7 @@ int TermResize(int handle, QWidget *window, const QFont *font, int columns, int 
     // The old cursor may lie outside the new grid: bring it inside.
     screen->cursorColumn = std::min(screen->cursorColumn, newColumns - 1);
     screen->cursorRow = std::min(screen->cursorRow, newRows - 1);
+    screen->flags &= ~FlagWrapPending;
     screen->savedColumn = std::min(screen->savedColumn, newColumns - 1);
     screen->savedRow = std::min(screen->savedRow, newRows - 1);
     recomputeScrollBars(*screen);

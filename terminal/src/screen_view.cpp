@@ -41,15 +41,13 @@ QRect caretRectangle(const TerminalScreen &screen)
 void invalidateScreen(TerminalScreen &screen, bool now)
 {
     screen.flags |= FlagFullRepaint;
-    if (screen.noRefresh())
-        return;
+    if (screen.noRefresh() || ((screen.flags & FlagUpdateRequested) && !now))
+        return; // a repaint of the whole window is on its way already
     QWidget *target = paintTarget(screen);
     if (!target)
         return;
-    if (!(screen.flags & FlagUpdateRequested) || now) {
-        target->update();
-        screen.flags |= FlagUpdateRequested;
-    }
+    target->update();
+    screen.flags |= FlagUpdateRequested;
     if (now) {
         target->repaint();
         recomputeScrollBars(screen);

@@ -185,8 +185,15 @@ void Terminal::setCursorStyle(short value)
 void Terminal::setEmulation(short value)
 {
     emulation_ = value;
-    if (value >= emNone && value <= emVT220)
-        TermSetEmulation(handle_, value);
+    if (value < emNone || value > emVT220)
+        return;
+    TermSetEmulation(handle_, value);
+    // Until the control is first shown its screen is as if created with this
+    // emulation, so the colour mode follows it; afterwards the colour mode stays.
+    if (!shown_) {
+        if (TerminalScreen *screen = lookupScreen(handle_))
+            setModes(*screen, ModeColour, colourModeFor(value, *this));
+    }
 }
 
 void Terminal::setNewLine(short value)

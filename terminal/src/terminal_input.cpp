@@ -59,6 +59,9 @@ bool Terminal::event(QEvent *event)
     case QEvent::KeyRelease:
         keyReleaseEvent(static_cast<QKeyEvent *>(event));
         return true;
+    case QEvent::Show:
+        shown_ = true;
+        break;
     default:
         break;
     }

@@ -260,6 +260,56 @@ TEST(Control, PropertiesSurviveASaveAndLoad)
               ModeBlockCursor | ModeLfNewLine);
 }
 
+// Whether ESC [ 31 m gives the written text an explicit colour.
+bool takesSgrColour(Terminal &terminal)
+{
+    terminal.setOutput(QStringLiteral("\033[31mX\033[0;29m"));
+    TermCell cell{};
+    TermGetCell(terminal.screenHandle(), 0, 0, &cell);
+    terminal.setOutput(QStringLiteral("\033[H"));
+    return (cell.attribute & AttrExplicitFore) != 0;
+}
+
+TEST(Control, TheEmulationBeforeTheFirstShowDecidesTheColourMode)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("props.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Emulation"), emVT100);
+    struct Case
+    {
+        const char *name;
+        std::function<void(Terminal &)> beforeShow;
+        bool colour;
+    };
+    const Case cases[] = {
+        {"set to VT100", [](Terminal &t) { t.setEmulation(emVT100); }, false},
+        {"loaded as VT100", [&](Terminal &t) { t.loadProperties(settings); }, false},
+        {"VT100, then VT220",
+         [](Terminal &t) {
+             t.setEmulation(emVT100);
+             t.setEmulation(emVT220);
+         },
+         true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Terminal terminal;
+        c.beforeShow(terminal);
+        terminal.show();
+        EXPECT_EQ(takesSgrColour(terminal), c.colour);
+    }
+    // Once shown, a change of emulation keeps the colour mode the screen has.
+    Terminal ansi;
+    ansi.show();
+    ansi.setEmulation(emVT100);
+    EXPECT_TRUE(takesSgrColour(ansi));
+    Terminal vt100;
+    vt100.setEmulation(emVT100);
+    vt100.show();
+    vt100.setEmulation(emAnsi);
+    EXPECT_FALSE(takesSgrColour(vt100));
+}
+
 TEST(Control, LoadingTakesDefaultsAndResetsAProportionalFont)
 {
     QTemporaryDir dir;
@@ -332,7 +382,34 @@ TEST_F(LibraryExports, RegistrationFactoryAndUnloadTest)
 
     const QString registryPath = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
                                  QStringLiteral("/Brixel/controls.conf");
+    const QString classGroup = QStringLiteral("{3F6A2C13-5D1B-4E7A-9C42-7B1E0A6D2F58}");
+    const QString dispatchGroup = QStringLiteral("{3F6A2C11-5D1B-4E7A-9C42-7B1E0A6D2F58}");
+    const QString eventsGroup = QStringLiteral("{3F6A2C12-5D1B-4E7A-9C42-7B1E0A6D2F58}");
+    {
+        // A stale registration of an older build: its extra keys must not survive.
+        QSettings stale(registryPath, QSettings::IniFormat);
+        stale.setValue(classGroup + QStringLiteral("/InprocHandler"), QStringLiteral("old.so"));
+        stale.setValue(dispatchGroup + QStringLiteral("/ProxyStub"), QStringLiteral("old"));
+        stale.setValue(QStringLiteral("Brixel.TerminalCtrl.1/Library"),
+                       QStringLiteral("/old/libglyphterm.so"));
+    }
     ASSERT_EQ(registerServer(), S_OK);
+    {
+        QSettings registry(registryPath, QSettings::IniFormat);
+        EXPECT_FALSE(registry.contains(classGroup + QStringLiteral("/InprocHandler")));
+        EXPECT_FALSE(registry.contains(dispatchGroup + QStringLiteral("/ProxyStub")));
+        const std::pair<QString, const char *> interfaces[] = {{dispatchGroup, "_DTerminal"},
+                                                               {eventsGroup, "_DTerminalEvents"}};
+        for (const auto &[group, name] : interfaces) {
+            EXPECT_EQ(registry.value(group + QStringLiteral("/TypeName")).toString(), QLatin1String(name));
+            EXPECT_EQ(registry.value(group + QStringLiteral("/TypeLib")).toString(),
+                      QStringLiteral("{3F6A2C10-5D1B-4E7A-9C42-7B1E0A6D2F58}"));
+        }
+        EXPECT_EQ(registry.value(dispatchGroup + QStringLiteral("/HelpString")).toString(),
+                  QStringLiteral("Dispatch interface for Terminal Emulation Control"));
+        EXPECT_EQ(registry.value(eventsGroup + QStringLiteral("/HelpString")).toString(),
+                  QStringLiteral("Event interface for Brixel Terminal Emulation Control"));
+    }
     {
         QSettings registry(registryPath, QSettings::IniFormat);
         const QString classId = registry.value(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")).toString();
@@ -368,6 +445,8 @@ TEST_F(LibraryExports, RegistrationFactoryAndUnloadTest)
     ASSERT_EQ(unregisterServer(), S_OK);
     QSettings registry(registryPath, QSettings::IniFormat);
     EXPECT_FALSE(registry.contains(QStringLiteral("Brixel.TerminalCtrl.1/CLSID")));
+    EXPECT_FALSE(registry.contains(dispatchGroup + QStringLiteral("/TypeName")));
+    EXPECT_FALSE(registry.contains(eventsGroup + QStringLiteral("/TypeName")));
 }
 
 TEST(PropertyPage, ShowsTheControlsValuesAndAppliesTheEditedOnes)

@@ -297,6 +297,7 @@ private:
     OLE_COLOR foreColor_ = DefaultForeground;
     short borderStyle_ = 0;
     bool pressedInside_ = false;
+    bool shown_ = false; // the control has been shown at least once
 };
 
 // The design-time property page: emulation, columns (80-132), rows (24-25), auto-wrap,
