@@ -6,7 +6,7 @@ BUILD_FUZZ     ?= build-fuzz
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?=
 
-.PHONY: deps configure build run test test-sanitize bench fuzz format clean
+.PHONY: deps configure build run test test-sanitize bench fuzz package format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -37,6 +37,9 @@ bench: build
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINKSET_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build $(BUILD_FUZZ) -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
