@@ -6,7 +6,7 @@ BUILD_FUZZ     ?= build-fuzz
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?=
 
-.PHONY: deps configure build run test test-sanitize bench fuzz-configure fuzz fuzz-check format clean
+.PHONY: deps configure build run test test-sanitize bench fuzz-configure fuzz fuzz-check package format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -47,6 +47,9 @@ fuzz: fuzz-configure
 # program builds and links.
 fuzz-check: fuzz-configure
 	cmake --build $(BUILD_FUZZ) -j $(JOBS) --target telnet_filter
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

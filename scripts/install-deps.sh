@@ -16,6 +16,10 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth
   poppler-utils       # pdftotext: the terminal's printing test reads its PDF back
+  # packaging: the .deb's dependencies, and the checks of the package and its desktop files
+  dpkg-dev            # dpkg-shlibdeps
+  desktop-file-utils appstream
+  lintian
 )
 
 missing=()

@@ -97,12 +97,16 @@ TelnetClient *CreateTelnetClient(const QString &progId, QObject *parent, QString
         reason = QStringLiteral("%1 is not a Brixel Telnet Client Control").arg(progId);
         return nullptr;
     }
-    // The registered library first, then the one beside the program; only the copy this
-    // process already uses qualifies, so there is never a second session table.
+    // The registered library first, then the one beside the program, then the one an
+    // installed program has in its library folder; only the copy this process already uses
+    // qualifies, so there is never a second session table.
     const QString loaded = ThisLibraryPath();
+    const QString fileName = QFileInfo(loaded).fileName();
+    const QString folder = programFolder();
     QStringList refused;
     for (const QString &candidate :
-         {registered.library, programFolder() + QStringLiteral("/") + QFileInfo(loaded).fileName()}) {
+         {registered.library, folder + QStringLiteral("/") + fileName,
+          folder + QStringLiteral("/" WIRETALK_LIBDIR_FROM_BINDIR "/") + fileName}) {
         if (candidate.isEmpty() || !QFileInfo::exists(candidate))
             continue;
         if (sameFile(candidate, loaded))
