@@ -1,10 +1,10 @@
 #include "forms/reply_grammar.h"
 
-#include "forms/reply_values.h"
-#include "ui/frmTevoHadraConfig.h"
+#include "dialogs/status_panels.h"
 #include "forms/option_rules.h"
 #include "forms/radio_enable_button.h"
-#include "dialogs/status_panels.h"
+#include "forms/reply_values.h"
+#include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "widgets/angular_gauge.h"
 #include "widgets/bar_chart.h"
@@ -181,6 +181,14 @@ void fillItem(QTreeWidget *list, const QStringList &fields, QString (*convert)(c
         setSubItem(item, k, convert ? convert(fields[k]) : fields[k]);
 }
 
+// The unit sends a route with its type as the fourth field. A route line without it is the
+// three-field form that older configuration files hold; those held only static routes, so
+// the route is static (without the type a later save or update would drop it).
+QStringList routeWithType(const QStringList &fields)
+{
+    return fields.size() == 3 ? fields + QStringList{QStringLiteral("Static")} : fields;
+}
+
 QString communityAccess(const QString &field)
 {
     const QString upper = field.toUpper();
@@ -332,8 +340,8 @@ const std::array<BlockKind, 12> &blockKinds()
 {
     static const std::array<BlockKind, 12> kinds{{
         {QLatin1StringView("ROUTE"),
-         [](Window &w, const QStringList &f) { fillItem(w.ui->lviewRouterRoutes, f); }, nullptr,
-         [](Window &w) { fitColumnsToContents(w.ui->lviewRouterRoutes); }},
+         [](Window &w, const QStringList &f) { fillItem(w.ui->lviewRouterRoutes, routeWithType(f)); },
+         nullptr, [](Window &w) { fitColumnsToContents(w.ui->lviewRouterRoutes); }},
         {QLatin1StringView("SNMP TRAP"),
          [](Window &w, const QStringList &f) { fillItem(w.ui->lviewTrapServers, f); }},
         {QLatin1StringView("SNMP COMMUNITY"),

@@ -170,17 +170,18 @@ TEST_F(FileWithoutUnit, RoutesAreWrittenWithTheirTypeAndThreeFieldLinesAreStillR
                      "IP ROUTE=1;END\n");
     import(older);
     EXPECT_EQ(rowsOf(ui().lviewRouterRoutes),
-              (QList<QStringList>{{"10.7.0.0", "255.255.0.0", "10.0.0.7", "", "", ""},
+              (QList<QStringList>{{"10.7.0.0", "255.255.0.0", "10.0.0.7", "Static", "", ""},
                                   {"10.8.0.0", "255.255.0.0", "10.0.0.8", "Static", "", ""},
                                   {"10.9.0.0", "255.255.0.0", "10.0.0.9", "Directly connected", "", ""}}));
 
-    // The type goes with the route, as the unit itself sends it: imported again, the route
-    // is still one the operator made.
+    // An older file's three-field route is static. The type goes with the route, as the
+    // unit itself sends it: imported again, the route is still one the operator made.
     const QString saved = pathOf("saved.qdv");
     files.answerNext(saved);
     forms::SaveConfiguration(*w);
     const QByteArray content = contentOf(saved);
     EXPECT_TRUE(content.contains("IP ROUTE=1;START\r\n"
+                                 "IP ROUTE=10.7.0.0;255.255.0.0;10.0.0.7;Static\r\n"
                                  "IP ROUTE=10.8.0.0;255.255.0.0;10.0.0.8;Static\r\n"
                                  "IP ROUTE=1;END\r\n"))
         << content.constData();
