@@ -23,6 +23,15 @@ std::optional<QString> QtFileDialogs::choose(QWidget *parent, const FileDialogRe
     // The program asks its own "Replace existing file" question.
     options |= QFileDialog::DontConfirmOverwrite;
     const QString filter = qtFilter(request.filter);
+    if (request.mayCreate && !request.save) {
+        QFileDialog dialog(parent, request.title, request.initialPath, filter);
+        dialog.setOptions(options);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().constFirst();
+    }
     const QString path = request.save
                              ? QFileDialog::getSaveFileName(parent, request.title, request.initialPath,
                                                             filter, nullptr, options)

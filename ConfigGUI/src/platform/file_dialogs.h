@@ -14,6 +14,7 @@ struct FileDialogRequest
     QString filter; // "Description|pattern|Description|pattern", as the program's menus give it
     bool save = false;
     bool hideReadOnly = true;
+    bool mayCreate = false; // an open dialog that also takes a name that does not exist yet
     QString initialPath;
 };
 
