@@ -3,7 +3,8 @@
 // pre-filled dialogs, and saves a picture of the window: in the terminal view after typing "Get 04", or in
 // the forms view, after reading the unit's whole configuration and running the signal-strength and then the
 // packet-error monitor through their check boxes, on the first tab, on tab N, or on sub-tab M of tab N
-// (tab6.2 is the History sub-tab of the README's picture). Run it under Xvfb to look at the real window.
+// (tab6.0, the Packet Error Rate sub-tab, is the README's picture). Run it under Xvfb to look at the real
+// window.
 #include "modal_driver.h"
 #include "monitor/monitors.h"
 #include "session/mod_config_script.h"
