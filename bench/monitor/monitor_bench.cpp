@@ -115,8 +115,9 @@ int main(int argc, char **argv)
     std::vector<double> paints;
     for (int run = 0; run < 11; ++run) {
         clock.start();
-        w.iStripChartX1(0)->repaint();
-        w.iStripChartX1(1)->repaint();
+        // grab() paints the chart and its view into a picture, as a repaint of the screen does.
+        w.iStripChartX1(0)->grab();
+        w.iStripChartX1(1)->grab();
         paints.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
 
