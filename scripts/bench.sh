@@ -28,3 +28,6 @@ bench wiretalk-bench "$inputs/telnet_stream.bin"
 bench libtelnet-bench "$inputs/telnet_stream.bin"
 bench linkset-retrieval-bench
 bench linkset-retrieval-bench --serial
+bench linkset-monitor-bench
+bench linkset-monitor-cpu-bench --rssi
+bench linkset-monitor-cpu-bench --per

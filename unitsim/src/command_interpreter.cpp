@@ -143,6 +143,12 @@ CommandInterpreter::CommandInterpreter(const UnitOptions &options)
       live_(options.seed)
 {
     factory_ = profile_.defaults;
+    if (options.remoteUnits > 0) {
+        factory_.stations.clear();
+        const std::size_t count = std::min<std::size_t>(options.remoteUnits, profile_.maxStations);
+        for (std::size_t i = 0; i < count; ++i)
+            factory_.stations.push_back(Station{std::to_string(101 + i), ""});
+    }
     factory_.parameters["04"] = versionText_;
     factory_.user = options.user;
     factory_.password = options.password;

@@ -8,7 +8,8 @@ namespace linkset {
 enum class SerialExchange
 {
     Command, // SendSerialCommand: wait at most SerialWait::seconds
-    Monitor, // SendSerialMonitorCommand: wait until the prompt or until signal-strength monitoring stops
+    Monitor, // SendSerialMonitorCommand: wait until the prompt or until signal-strength monitoring
+             // stops (and, for a quiet poll, at most SerialWait::seconds)
 };
 
 // Waiting for a command sent over telnet (SendTelnetCommand).
@@ -24,10 +25,11 @@ struct TelnetWait
 // Waiting for a command sent over the serial line (SendSerialCommand or SendSerialMonitorCommand).
 struct SerialWait
 {
-    double seconds = 20.0;       // time-out in seconds; unused by SerialExchange::Monitor
+    double seconds = 20.0;       // time-out in seconds; SerialExchange::Monitor uses it only when quiet
     bool skipPromptWait = false; // do not wait for a prompt before sending
     bool ignoreErrors = false;   // the sender swallows every error of the operation
     SerialExchange exchange = SerialExchange::Command;
+    bool quiet = false; // a monitor poll: a time-out drops it silently instead of failing
 
     bool operator==(const SerialWait &) const = default;
 };

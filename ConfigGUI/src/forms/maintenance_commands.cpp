@@ -115,19 +115,6 @@ void clearPasswordFields(frmTevoHadraConfig &w)
     w.ui->cmdPasswordApply->setEnabled(false);
 }
 
-void refreshInterfaceStatistics(frmTevoHadraConfig &w)
-{
-    w.ui->lviewIFStats->clear();
-    SendCommand(w, linkset::tableRequest(4));
-}
-
-void resetInterfaceStatistics(frmTevoHadraConfig &w)
-{
-    w.ui->lviewIFStats->clear();
-    ParameterCommand(w, u"63", true);
-    SendCommand(w, linkset::tableRequest(4));
-}
-
 void toggleRadio(frmTevoHadraConfig &w)
 {
     const bool radioOff = radioEnableImage(w) == kRadioOffImage;

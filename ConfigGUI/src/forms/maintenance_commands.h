@@ -16,9 +16,6 @@ void resetPassword(frmTevoHadraConfig &w);
 // The password editor's Clear button (needs no connection).
 void clearPasswordFields(frmTevoHadraConfig &w);
 
-// The Device menu's interface statistics: read again, or reset the counters and read.
-void refreshInterfaceStatistics(frmTevoHadraConfig &w);
-void resetInterfaceStatistics(frmTevoHadraConfig &w);
 // The toolbar's radio switch: turns the radio on when the button shows it off, else off,
 // then reads the state back (the reply sets the button).
 void toggleRadio(frmTevoHadraConfig &w);

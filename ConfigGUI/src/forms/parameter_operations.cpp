@@ -40,6 +40,7 @@ void SendCommand(frmTevoHadraConfig &w, const linkset::DeviceCommand &command)
         .serialSeconds = command.serial.seconds,
         .serialSkipPromptWait = command.serial.skipPromptWait,
         .serialMonitor = command.serial.exchange == linkset::SerialExchange::Monitor,
+        .serialQuiet = command.serial.quiet,
     };
     exchange(overTelnet ? command.telnet.ignoreErrors : command.serial.ignoreErrors,
              [&] { modConfigScript::SendDeviceCommand(w, command.text + QLatin1Char('\r'), waits); });

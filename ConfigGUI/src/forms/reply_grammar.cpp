@@ -286,6 +286,10 @@ void perItem(Window &w, const QStringList &fields)
     w.StationChartTable.add(label, rate.value_or(0));
     w.ui->MSChartPacketLoss->setChartData(w.StationChartTable.chartData());
     w.SetupDiagnostics();
+    // The displays were rebuilt without values: every station shows its latest rate again, so
+    // the first reading of a new station is not lost on its LEDs and trace.
+    for (int column = 1; column <= w.StationChartTable.columnCount(); ++column)
+        w.UpdatePERDisplays(column - 1, w.StationChartTable.column(column).value);
 }
 
 void singleEntryItem(QTreeWidget *list, const QStringList &fields)

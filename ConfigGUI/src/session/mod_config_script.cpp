@@ -106,12 +106,26 @@ WaitClock::time_point writeWithEchoCheck(frmTevoHadraConfig &w, const QString &c
     throw CommError();
 }
 
-template <typename Body> void runSerialExchange(frmTevoHadraConfig &w, Body body)
+// A quiet poll that timed out: the unit will not send this prompt, so it counts as seen and
+// the next command does not wait for it.
+void dropUnansweredPoll(frmTevoHadraConfig &w)
+{
+    w.bEnableOnCommReceiveEvents = true;
+    if (w.serialOpen())
+        w.MSComm1->setInputLen(0);
+    w.bGotPrompt = true;
+}
+
+template <typename Body> void runSerialExchange(frmTevoHadraConfig &w, bool quiet, Body body)
 {
     ExchangeGuard guard(w);
     try {
         body();
     } catch (const SerialFailure &failure) {
+        if (quiet && failure.timedOut) {
+            dropUnansweredPoll(w);
+            return;
+        }
         failSerialExchange(w, failure);
     } catch (const session::SerialError &error) {
         // The port failed under the exchange (it was closed or went away): the
@@ -142,24 +156,25 @@ void SendTelnetCommand(frmTevoHadraConfig &w, const QString &command, int timeou
 }
 
 void SendSerialCommand(frmTevoHadraConfig &w, const QString &command, double timeoutSeconds,
-                       bool skipPromptWait)
+                       bool skipPromptWait, bool quiet)
 {
-    runSerialExchange(w, [&] {
+    runSerialExchange(w, quiet, [&] {
         const WaitClock::time_point lastEchoStart = writeWithEchoCheck(w, command, skipPromptWait);
         // The prompt stays seen: the next serial command waits for it before it writes.
         expectPrompt(w, session::deadlineAfter(lastEchoStart, timeoutSeconds));
     });
 }
 
-void SendSerialMonitorCommand(frmTevoHadraConfig &w, const QString &command, bool skipPromptWait)
+void SendSerialMonitorCommand(frmTevoHadraConfig &w, const QString &command, bool skipPromptWait,
+                              std::optional<double> timeoutSeconds)
 {
-    runSerialExchange(w, [&] {
-        writeWithEchoCheck(w, command, skipPromptWait);
+    runSerialExchange(w, timeoutSeconds.has_value(), [&] {
+        const WaitClock::time_point lastEchoStart = writeWithEchoCheck(w, command, skipPromptWait);
         const auto monitoringStopped = [&w] {
             return !w.ui->chkRSSIMonitor->isChecked() || !w.ui->chkHistoryRSSIMonitor->isChecked();
         };
-        // No time limit: the poll ends with the prompt, when monitoring is switched off,
-        // or when the port closes.
+        // The poll ends with the prompt, when monitoring is switched off, when the port
+        // closes, or at its time-out when it has one.
         const auto promptOrStop = [&] {
             if (!w.bGotPrompt && monitoringStopped()) {
                 w.MSComm1->Output(QByteArray(1, '\n'));
@@ -167,9 +182,12 @@ void SendSerialMonitorCommand(frmTevoHadraConfig &w, const QString &command, boo
             }
             return w.bGotPrompt;
         };
-        if (session::waitUntil(promptOrStop, std::nullopt, [&w] { return w.serialOpen(); }) !=
-            WaitResult::Done)
-            throw SerialFailure{false};
+        std::optional<WaitClock::time_point> deadline;
+        if (timeoutSeconds)
+            deadline = session::deadlineAfter(lastEchoStart, *timeoutSeconds);
+        const WaitResult result = session::waitUntil(promptOrStop, deadline, [&w] { return w.serialOpen(); });
+        if (result != WaitResult::Done)
+            throw SerialFailure{result == WaitResult::TimedOut};
     });
 }
 
@@ -178,9 +196,10 @@ void SendDeviceCommand(frmTevoHadraConfig &w, const QString &command, const Comm
     if (w.telnetConnected())
         SendTelnetCommand(w, command, waits.telnetSeconds, waits.telnetQuiet);
     else if (w.serialOpen() && waits.serialMonitor)
-        SendSerialMonitorCommand(w, command, waits.serialSkipPromptWait);
+        SendSerialMonitorCommand(w, command, waits.serialSkipPromptWait,
+                                 waits.serialQuiet ? std::optional(waits.serialSeconds) : std::nullopt);
     else if (w.serialOpen())
-        SendSerialCommand(w, command, waits.serialSeconds, waits.serialSkipPromptWait);
+        SendSerialCommand(w, command, waits.serialSeconds, waits.serialSkipPromptWait, waits.serialQuiet);
 }
 
 void ReportCommFailure(frmTevoHadraConfig &w, const std::exception &failure)

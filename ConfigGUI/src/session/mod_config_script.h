@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class frmTevoHadraConfig;
 
@@ -26,6 +27,9 @@ struct CommandWaits
     double serialSeconds = 20;
     bool serialSkipPromptWait = false; // do not wait for the previous prompt first
     bool serialMonitor = false;        // the signal-strength poll: SendSerialMonitorCommand
+    // A monitor poll over serial: its wait ends after serialSeconds (the signal-strength poll's
+    // too) and a time-out drops the poll silently, so an unanswered poll never holds the exchange.
+    bool serialQuiet = false;
 };
 
 // Sends over telnet when connected, else over the open serial port; with neither the
@@ -34,8 +38,11 @@ void SendDeviceCommand(frmTevoHadraConfig &w, const QString &command, const Comm
 
 void SendTelnetCommand(frmTevoHadraConfig &w, const QString &command, int timeoutSeconds, bool quiet);
 void SendSerialCommand(frmTevoHadraConfig &w, const QString &command, double timeoutSeconds,
-                       bool skipPromptWait);
-void SendSerialMonitorCommand(frmTevoHadraConfig &w, const QString &command, bool skipPromptWait);
+                       bool skipPromptWait, bool quiet = false);
+// Without a time-out the final wait lasts until the prompt, until signal-strength monitoring
+// stops or until the port closes; with one, a time-out drops the poll silently.
+void SendSerialMonitorCommand(frmTevoHadraConfig &w, const QString &command, bool skipPromptWait,
+                              std::optional<double> timeoutSeconds = std::nullopt);
 
 // The handler of every procedure that issues commands: the communication-error box for
 // CommError; a short note in the status bar for a refused (busy) command.

@@ -5,6 +5,7 @@
 #include "forms/maintenance_commands.h"
 #include "forms/model_adaptation.h"
 #include "monitor/history_charts.h"
+#include "monitor/monitors.h"
 #include "monitor/packet_error_displays.h"
 #include "session/connection.h"
 #include "session/handler_boundary.h"
@@ -90,6 +91,7 @@ frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
 
     createTimers();
     transfer_ = new forms::ConfigurationTransfer(*this);
+    monitors_ = new monitor::Monitors(*this);
     createTelnetControl();
     connectCommands();
     startUp();
@@ -329,8 +331,6 @@ void frmTevoHadraConfig::connectCommands()
     onTriggered(tlbrMainButton(QStringLiteral("UpdateConfig")),
                 [this] { startUpdate(*this, *transfer_, true); });
     onTriggered(tlbrMainButton(QStringLiteral("RadioEnable")), [this] { forms::toggleRadio(*this); });
-    onTriggered(ui->mnuDeviceInterfaceRefresh, [this] { forms::refreshInterfaceStatistics(*this); });
-    onTriggered(ui->mnuDeviceInterfaceReset, [this] { forms::resetInterfaceStatistics(*this); });
     onTriggered(ui->mnuDeviceRouteTableFlush, [this] { forms::flushRoutingTable(*this); });
     onTriggered(ui->mnuDeviceRouteTableErase, [this] { forms::eraseRoutingTable(*this); });
     onTriggered(ui->mnuDeviceReboot, [this] { forms::rebootDevice(*this); });
@@ -367,7 +367,6 @@ void frmTevoHadraConfig::connectCommands()
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,
                 [this] { session::guarded(*this, [this] { monitor::applyTimeWindow(*this); }); });
-    connect(ui->cmdResetMax, &QPushButton::clicked, this, [this] { ui->iAngularGaugeX1->resetMax(); });
 }
 
 void frmTevoHadraConfig::startUp()

@@ -45,6 +45,9 @@ class TelnetClient;
 namespace linkset {
 class StripChart;
 }
+namespace monitor {
+class Monitors;
+}
 
 class frmConnectAnimation;
 class StatusPanels;
@@ -170,6 +173,8 @@ public:
 
     // Retrieval, update and validation of the unit's configuration.
     forms::ConfigurationTransfer &configurationTransfer() const { return *transfer_; }
+    // The statistics, signal-strength and packet-error monitors and the link log.
+    monitor::Monitors &monitors() const { return *monitors_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -185,6 +190,7 @@ private:
     QHash<QString, QButtonGroup *> optionGroups_;
     std::unique_ptr<StatusPanels> statusPanels_;
     forms::ConfigurationTransfer *transfer_ = nullptr;
+    monitor::Monitors *monitors_ = nullptr;
     platform::QtMessageBoxes qtMessageBoxes_;
     platform::QtFileDialogs qtFileDialogs_;
     platform::MessageBoxes *messageBoxes_ = &qtMessageBoxes_;

@@ -47,20 +47,34 @@ BarChart::~BarChart() = default;
 
 void BarChart::setChartData(const QList<Column> &columns)
 {
+    if (columns == columns_)
+        return;
+    const bool sameBars = columns.size() == columns_.size() &&
+                          std::equal(columns.begin(), columns.end(), columns_.begin(),
+                                     [](const Column &a, const Column &b) { return a.label == b.label; });
     columns_ = columns;
-    QStringList labels;
-    QList<qreal> values;
     double top = kMinimumTop;
-    for (qsizetype i = 0; i < columns.size(); ++i) {
-        const Column &column = columns[i];
-        labels << (labels.contains(column.label) ? QStringLiteral("%1 (%2)").arg(column.label).arg(i + 1)
-                                                 : column.label);
-        values << column.value;
+    for (const Column &column : columns)
         top = std::max(top, column.value);
+    if (sameBars) {
+        // Only values moved (a new reading): the bars keep their places and labels.
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            if (bars_->at(i) != columns[i].value)
+                bars_->replace(i, columns[i].value);
+    } else {
+        QStringList labels;
+        QList<qreal> values;
+        for (qsizetype i = 0; i < columns.size(); ++i) {
+            const Column &column = columns[i];
+            labels << (labels.contains(column.label)
+                           ? QStringLiteral("%1 (%2)").arg(column.label).arg(i + 1)
+                           : column.label);
+            values << column.value;
+        }
+        bars_->remove(0, bars_->count());
+        bars_->append(values);
+        categoryAxis_->setCategories(labels);
     }
-    bars_->remove(0, bars_->count());
-    bars_->append(values);
-    categoryAxis_->setCategories(labels);
     valueAxis_->setRange(0.0, top);
     valueAxis_->applyNiceNumbers();
 }

@@ -76,20 +76,41 @@ void StripChart::EndUpdate()
     if (updateDepth_ == 0)
         return;
     if (--updateDepth_ == 0 && pendingRedraw_)
-        redraw();
+        scheduleRedraw();
 }
 
 void StripChart::changed()
 {
-    if (updateDepth_ > 0)
-        pendingRedraw_ = true;
-    else
+    pendingRedraw_ = true;
+    if (updateDepth_ == 0)
+        scheduleRedraw();
+}
+
+void StripChart::scheduleRedraw()
+{
+    if (redrawScheduled_)
+        return;
+    redrawScheduled_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            redrawScheduled_ = false;
+            if (pendingRedraw_ && updateDepth_ == 0)
+                redraw();
+        },
+        Qt::QueuedConnection);
+}
+
+const QChart *StripChart::chart() const
+{
+    if (pendingRedraw_ && updateDepth_ == 0)
         redraw();
+    return chart_;
 }
 
 int StripChart::AddIndexTimeNow()
 {
-    return AddIndexTime(QDateTime::currentDateTime());
+    return AddIndexTime(clock_ ? clock_() : QDateTime::currentDateTime());
 }
 
 int StripChart::AddIndexTime(const QDateTime &time)
@@ -229,7 +250,7 @@ void StripChart::resizeEvent(QResizeEvent *event)
     changed();
 }
 
-void StripChart::redraw()
+void StripChart::redraw() const
 {
     pendingRedraw_ = false;
     const qint64 start = xAxisStart_;
@@ -242,7 +263,7 @@ void StripChart::redraw()
     const size_t to = std::min(size_t(pastView - times_.begin()) + 1, times_.size());
 
     double top = yAxisMax_;
-    for (Channel &c : channels_) {
+    for (const Channel &c : channels_) {
         TraceThinning trace(start, end, std::max(width(), kMinimumTraceColumns));
         for (size_t i = from; i < to; ++i) {
             if (!c.values[i])

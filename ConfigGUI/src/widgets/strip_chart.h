@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -22,7 +23,9 @@ namespace linkset {
 // to yAxisMax, raised when a value in view is larger (it is never lowered). Drawn as lime grid lines and
 // white text on black.
 //
-// Changes between BeginUpdate() and EndUpdate() are drawn once, at EndUpdate().
+// Changes are drawn once the event loop runs again (or when chart() is read), so a burst of
+// changes costs one rebuild of the traces; changes between BeginUpdate() and EndUpdate() are
+// never drawn before EndUpdate().
 // At most kMaxPoints time points are kept; adding one more forgets the oldest.
 class StripChart : public QWidget
 {
@@ -43,6 +46,8 @@ public:
 
     // Adds a time point stamped with the current local time and returns its index.
     int AddIndexTimeNow();
+    // Where AddIndexTimeNow() reads the time; none: the system clock.
+    void setClock(std::function<QDateTime()> clock) { clock_ = std::move(clock); }
     // Adds a time point with the given stamp and returns its index.
     int AddIndexTime(const QDateTime &time);
     int pointCount() const { return int(times_.size()); }
@@ -73,8 +78,8 @@ public:
     double yAxisMax() const { return yAxisMax_; }
     void setYAxisMax(double maximum);
 
-    // The chart as drawn, for inspection.
-    const QChart *chart() const { return chart_; }
+    // The chart as drawn, for inspection: changes not drawn yet are drawn first (outside an update).
+    const QChart *chart() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -93,7 +98,8 @@ private:
     qint64 spanMilliseconds() const;
     qint64 xAxisEnd() const;
     void changed();
-    void redraw();
+    void scheduleRedraw();
+    void redraw() const;
 
     QChartView *view_ = nullptr;
     QChart *chart_ = nullptr;
@@ -105,7 +111,10 @@ private:
     double xAxisSpanDays_ = 1.0 / 1440.0;
     double yAxisMax_ = 100.0;
     int updateDepth_ = 0;
-    bool pendingRedraw_ = false;
+    // Changes wait to be drawn; the rebuild is a cache of the data, so reading chart() may run it.
+    mutable bool pendingRedraw_ = false;
+    bool redrawScheduled_ = false;
+    std::function<QDateTime()> clock_;
 };
 
 } // namespace linkset

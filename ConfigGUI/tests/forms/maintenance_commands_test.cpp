@@ -166,9 +166,9 @@ TEST_F(Maintenance, ThePasswordCommands)
 TEST_F(Maintenance, InterfaceStatisticsAndTheRadioSwitch)
 {
     connectAndRetrieve();
-    forms::refreshInterfaceStatistics(*w);
+    w->ui->mnuDeviceInterfaceRefresh->trigger();
     EXPECT_EQ(w->ui->lviewIFStats->topLevelItemCount(), 3);
-    forms::resetInterfaceStatistics(*w);
+    w->ui->mnuDeviceInterfaceReset->trigger();
     EXPECT_EQ(w->ui->lviewIFStats->topLevelItemCount(), 3);
 
     ASSERT_EQ(radioEnableImage(*w), kRadioOnImage);

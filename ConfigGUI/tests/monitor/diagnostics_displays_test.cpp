@@ -2,7 +2,6 @@
 // maximum-hold pointer; the history charts' time window.
 #include "monitor/history_charts.h"
 #include "monitor/packet_error_displays.h"
-#include "widgets/angular_gauge.h"
 #include "widgets/bar_chart.h"
 #include "widgets/led_matrix.h"
 #include "widgets/strip_chart.h"
@@ -114,16 +113,6 @@ TEST_F(DiagnosticsDisplays, ResetReturnsToTheEmptyState)
     EXPECT_EQ(ui().MSChartPacketLoss->chartData().size(), 3); // the stations stay for the run
     addStations(0);
     EXPECT_EQ(leds().columnCount(), 3); // and come back with the next set-up
-}
-
-TEST_F(DiagnosticsDisplays, GaugeHoldsItsMaximumUntilReset)
-{
-    linkset::AngularGauge &gauge = *ui().iAngularGaugeX1;
-    gauge.setPosition(50);
-    gauge.setPosition(20);
-    EXPECT_EQ(gauge.maxHoldPosition(), 50.0);
-    ui().cmdResetMax->click();
-    EXPECT_EQ(gauge.maxHoldPosition(), 20.0);
 }
 
 TEST_F(DiagnosticsDisplays, TimeWindow)

@@ -1,6 +1,7 @@
 // The serial control on a real pseudo-terminal: events, reads, writes, checked
 // assignments and the causes of an open failure.
 #include "modal_driver.h"
+#include "pty_peer.h"
 #include "session/mscomm.h"
 #include "session/port_open_failure.h"
 #include "session/serial_error.h"
@@ -15,60 +16,6 @@
 #include <unistd.h>
 
 using namespace session;
-
-namespace {
-
-// The far end of a pseudo-terminal, as a unit's serial console would hold it.
-class PtyPeer
-{
-public:
-    PtyPeer()
-    {
-        char name[128] = {};
-        if (::openpty(&master_, &slave_, name, nullptr, nullptr) == 0) {
-            path_ = QString::fromLocal8Bit(name);
-            ::fcntl(master_, F_SETFL, O_NONBLOCK);
-        }
-    }
-    ~PtyPeer()
-    {
-        closeMaster();
-        if (slave_ >= 0)
-            ::close(slave_);
-    }
-    const QString &path() const { return path_; }
-    void write(const QByteArray &bytes)
-    {
-        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), bytes.size());
-    }
-    QByteArray readAvailable(int expected, int timeoutMs = 3000)
-    {
-        QByteArray got;
-        waitForCondition(
-            [&] {
-                char buffer[256];
-                const ssize_t n = ::read(master_, buffer, sizeof buffer);
-                if (n > 0)
-                    got.append(buffer, n);
-                return got.size() >= expected;
-            },
-            timeoutMs);
-        return got;
-    }
-    void closeMaster()
-    {
-        if (master_ >= 0)
-            ::close(master_);
-        master_ = -1;
-    }
-
-private:
-    int master_ = -1;
-    int slave_ = -1;
-    QString path_;
-};
-
-} // namespace
 
 TEST(MSComm, OpensAPortWritesAndReadsWithTheRequestedLength)
 {

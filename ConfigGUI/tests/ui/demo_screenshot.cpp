@@ -1,17 +1,18 @@
 // linkset_demo_screenshot OUT.png [terminal|forms|tabN|tabN.M|about] [hadra|tevo|qdv]: opens the
 // main window on an embedded simulated unit (of that model) as --demo does, connects by telnet through the
 // pre-filled dialogs, and saves a picture of the window: in the terminal view after typing "Get 04", or in
-// the forms view, after reading the unit's whole configuration and a few signal and packet-error readings, on
-// the first tab, on tab N, or on sub-tab M of tab N; or the About window once its logo has grown. Run it
-// under Xvfb to look at the real window.
-#include "config/device_requests.h"
+// the forms view, after reading the unit's whole configuration and running the signal-strength and then the
+// packet-error monitor through their check boxes, on the first tab, on tab N, or on sub-tab M of tab N
+// (tab6.0, the Packet Error Rate sub-tab, is the README's picture); or the About window once its logo has
+// grown. Run it under Xvfb to look at the real window.
 #include "dialogs/frmAbout.h"
-#include "forms/parameter_operations.h"
 #include "modal_driver.h"
+#include "monitor/monitors.h"
 #include "session/mod_config_script.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "unit_reading.h"
+#include "widgets/strip_chart.h"
 
 #include <QAction>
 #include <QApplication>
@@ -92,14 +93,20 @@ int main(int argc, char **argv)
                    w.ui->txtTerm->toPlainText().endsWith(QLatin1Char('>'));
         });
     } else {
-        modConfigScript::RunReportingCommFailure(w, [&] {
-            readWholeConfiguration(w);
-            for (int reading = 0; reading < 4; ++reading) {
-                forms::SendCommand(w, linkset::radioRssiRequest());
-                forms::SendCommand(w, linkset::tableRequest(8));
-                waitForCondition([] { return false; }, 300);
-            }
-        });
+        modConfigScript::RunReportingCommFailure(w, [&] { readWholeConfiguration(w); });
+        // The monitors as an operator runs them from the History sub-tab, their timers
+        // shortened; each reading is stamped five seconds after the one before, as at the
+        // 5-second rate. A minute of signal strength, then the packet-error monitor, which
+        // stops the signal-strength monitor and runs on into the picture.
+        QDateTime stamp = QDateTime::currentDateTime().addSecs(-120);
+        w.monitors().clock.set([&stamp] { return stamp = stamp.addSecs(5); });
+        w.tmrRSSI->setInterval(100);
+        w.tmrPacketStats->setInterval(100);
+        w.ui->chkHistoryRSSIMonitor->click();
+        waitForCondition([&] { return w.iStripChartX1(1)->pointCount() >= 12; }, 10000);
+        w.ui->chkHistoryPERMonitor->click();
+        waitForCondition([&] { return w.iStripChartX1(0)->pointCount() >= 12; }, 10000);
+        w.tmrPacketStats->setInterval(60000);
     }
     if (view.startsWith("tab")) {
         const QList<QByteArray> indexes = view.mid(3).split('.');

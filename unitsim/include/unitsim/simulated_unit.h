@@ -53,6 +53,9 @@ struct UnitOptions
     std::size_t bigListsBytes = 0; // > 0: pad the routes block to about this many bytes
     std::string stateFile;         // empty = the saved configuration lives in memory only
     std::chrono::milliseconds rebootDelay{3000};
+    // > 0: the factory configuration lists this many remote units, IDs 101, 102, ... (at
+    // most the model's limit; a state file read at start still wins)
+    std::size_t remoteUnits = 0;
 
     bool telnet = true;
     std::string telnetHost = "127.0.0.1";
