@@ -9,9 +9,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configure and monitor the units of a radi
 set(CPACK_PACKAGE_DESCRIPTION
     "Linkset connects to one unit of a point-to-multipoint radio network over telnet
 or a serial line, retrieves its configuration into a tabbed window, writes the
-edited configuration back and validates every written setting. It saves and
-imports configuration files, runs maintenance commands and offers a terminal
-view. The telnet client control Wiretalk and the terminal emulation control
+edited configuration back and validates every written setting. It watches
+signal strength, packet error rates and statistics live, saves and imports
+configuration files, runs maintenance commands and offers a terminal view. The telnet client control Wiretalk and the terminal emulation control
 Glyphterm are installed with it, with headers, CMake package files and
 pkg-config files.")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
