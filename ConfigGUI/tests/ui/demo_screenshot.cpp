@@ -3,7 +3,7 @@
 // pre-filled dialogs, and saves a picture of the window: in the terminal view after typing "Get 04", or in
 // the forms view, after reading the unit's whole configuration and running the signal-strength and then the
 // packet-error monitor through their check boxes, on the first tab, on tab N, or on sub-tab M of tab N
-// (tab6.0, the Packet Error Rate sub-tab, is the README's picture); or the About window once its logo has
+// (tab6.2, the History sub-tab, is the README's picture); or the About window once its logo has
 // grown. Run it under Xvfb to look at the real window.
 #include "dialogs/frmAbout.h"
 #include "modal_driver.h"
@@ -96,9 +96,10 @@ int main(int argc, char **argv)
         modConfigScript::RunReportingCommFailure(w, [&] { readWholeConfiguration(w); });
         // The monitors as an operator runs them from the History sub-tab, their timers
         // shortened; each reading is stamped five seconds after the one before, as at the
-        // 5-second rate. A minute of signal strength, then the packet-error monitor, which
-        // stops the signal-strength monitor and runs on into the picture.
-        QDateTime stamp = QDateTime::currentDateTime().addSecs(-120);
+        // 5-second rate, after the packet-error point the retrieval stamped now. A minute of
+        // signal strength, then the packet-error monitor, which stops the signal-strength
+        // monitor and runs on into the picture.
+        QDateTime stamp = QDateTime::currentDateTime();
         w.monitors().clock.set([&stamp] { return stamp = stamp.addSecs(5); });
         w.tmrRSSI->setInterval(100);
         w.tmrPacketStats->setInterval(100);
