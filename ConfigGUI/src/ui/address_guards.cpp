@@ -51,32 +51,28 @@ bool opensOrSteps(const QKeyEvent &key)
     }
 }
 
+// The guards' object name, by which the window removes them before it is destroyed.
+const QString kGuardName = QStringLiteral("addressGuard");
+
 // Over telnet the netmask lists of the two addresses open the address dialog instead of
 // their list; nothing else changes them there.
 class NetmaskListGuard : public QObject
 {
 public:
-    explicit NetmaskListGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) {}
+    explicit NetmaskListGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (!w_.telnetConnected())
-            return QObject::eventFilter(watched, event);
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            openGuard();
+        // Only the operator's clicks, keys and wheel turns are looked at: other events also
+        // arrive while the window is being destroyed, when it must not be asked anything.
+        const QEvent::Type type = event->type();
+        const bool opens = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                           (type == QEvent::KeyPress && opensOrSteps(*static_cast<QKeyEvent *>(event)));
+        if ((opens || type == QEvent::Wheel) && w_.telnetConnected()) {
+            if (opens)
+                openGuard();
             return true;
-        case QEvent::KeyPress:
-            if (!opensOrSteps(*static_cast<QKeyEvent *>(event)))
-                break;
-            openGuard();
-            return true;
-        case QEvent::Wheel:
-            return true;
-        default:
-            break;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -93,7 +89,7 @@ private:
 class EthernetFieldGuard : public QObject
 {
 public:
-    explicit EthernetFieldGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) {}
+    explicit EthernetFieldGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -110,7 +106,7 @@ private:
 class RadioFieldGuard : public QObject
 {
 public:
-    explicit RadioFieldGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) {}
+    explicit RadioFieldGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -203,4 +199,9 @@ void connectAddressGuards(frmTevoHadraConfig &w)
         w.cmboNetmask(i)->installEventFilter(netmaskGuard);
         w.cmboNetmask(i)->lineEdit()->installEventFilter(netmaskGuard);
     }
+}
+
+void disconnectAddressGuards(frmTevoHadraConfig &w)
+{
+    qDeleteAll(w.findChildren<QObject *>(kGuardName, Qt::FindDirectChildrenOnly));
 }

@@ -9,6 +9,9 @@
 class frmTevoHadraConfig;
 
 void connectAddressGuards(frmTevoHadraConfig &w);
+// Removes the guards; the window does so while it is still whole, since its controls send
+// events while they are destroyed.
+void disconnectAddressGuards(frmTevoHadraConfig &w);
 
 // The Ethernet address guard: what entering the Ethernet address field does.
 void guardEthernetAddress(frmTevoHadraConfig &w);

@@ -103,6 +103,7 @@ frmTevoHadraConfig::~frmTevoHadraConfig()
     if (TelnetClient1)
         TelnetClient1->disconnect(this);
     MSComm1->disconnect(this);
+    disconnectAddressGuards(*this);
 }
 
 namespace {
