@@ -28,6 +28,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        // A combo box that is being destroyed still sends focus events, but is no longer a
+        // QComboBox: it is left alone then.
+        if (qobject_cast<QComboBox *>(watched) == nullptr)
+            return QObject::eventFilter(watched, event);
         if (event->type() == QEvent::FocusIn && focusMovedByOperator(event))
             onEntry_ = combo_->currentText();
         else if (event->type() == QEvent::FocusOut && focusMovedByOperator(event))
