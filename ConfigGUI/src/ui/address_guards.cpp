@@ -54,12 +54,22 @@ bool opensOrSteps(const QKeyEvent &key)
 // The guards' object name, by which the window removes them before it is destroyed.
 const QString kGuardName = QStringLiteral("addressGuard");
 
-// Over telnet the netmask lists of the two addresses open the address dialog instead of
-// their list; nothing else changes them there.
-class NetmaskListGuard : public QObject
+// What the guards share: the window they guard, and the name by which it removes them.
+class AddressGuard : public QObject
 {
 public:
-    explicit NetmaskListGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
+    explicit AddressGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
+
+protected:
+    frmTevoHadraConfig &w_;
+};
+
+// Over telnet the netmask lists of the two addresses open the address dialog instead of
+// their list; nothing else changes them there.
+class NetmaskListGuard : public AddressGuard
+{
+public:
+    using AddressGuard::AddressGuard;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -82,14 +92,12 @@ private:
     {
         session::guarded(w_, [this] { guardEthernetAddress(w_); });
     }
-
-    frmTevoHadraConfig &w_;
 };
 
-class EthernetFieldGuard : public QObject
+class EthernetFieldGuard : public AddressGuard
 {
 public:
-    explicit EthernetFieldGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
+    using AddressGuard::AddressGuard;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -98,15 +106,12 @@ protected:
             session::guarded(w_, [this] { guardEthernetAddress(w_); });
         return QObject::eventFilter(watched, event);
     }
-
-private:
-    frmTevoHadraConfig &w_;
 };
 
-class RadioFieldGuard : public QObject
+class RadioFieldGuard : public AddressGuard
 {
 public:
-    explicit RadioFieldGuard(frmTevoHadraConfig &w) : QObject(&w), w_(w) { setObjectName(kGuardName); }
+    using AddressGuard::AddressGuard;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -167,7 +172,6 @@ private:
         startUpdate(w_, w_.configurationTransfer(), false);
     }
 
-    frmTevoHadraConfig &w_;
     // The radio address when the field was last entered over telnet.
     QString rememberedAddress_;
 };
