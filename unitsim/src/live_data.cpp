@@ -71,11 +71,12 @@ const std::array<InterfaceCounters, 3> &LiveData::readInterfaces()
         v[2] += next(5);
         v[3] += next(100) == 0 ? 1 : 0;
         v[4] += next(50) == 0 ? 1 : 0;
-        v[5] += packetsOut * (64 + next(1000));
-        v[6] += packetsOut;
-        v[7] += next(5);
-        v[8] += next(100) == 0 ? 1 : 0;
-        v[9] += next(50) == 0 ? 1 : 0;
+        v[5] += next(200) == 0 ? 1 : 0;
+        v[6] += packetsOut * (64 + next(1000));
+        v[7] += packetsOut;
+        v[8] += next(5);
+        v[9] += next(100) == 0 ? 1 : 0;
+        v[10] += next(50) == 0 ? 1 : 0;
     }
     return interfaces_;
 }

@@ -14,8 +14,9 @@ namespace unitsim {
 
 struct InterfaceCounters
 {
-    // in octets, in unicast, in non-unicast, in discards, in errors, then the same out
-    std::array<std::uint32_t, 10> values{};
+    // in octets, in unicast, in non-unicast, in discards, in errors, in unknown protocols,
+    // then out octets, out unicast, out non-unicast, out discards, out errors
+    std::array<std::uint32_t, 11> values{};
 };
 
 struct PacketCounts

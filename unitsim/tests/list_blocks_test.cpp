@@ -92,9 +92,9 @@ TEST(ListBlocks, InterfaceRowsHaveTheFieldsTheParserExpects)
     const auto radio = fieldsAfterEquals(lines[1]);
     const auto ethernet = fieldsAfterEquals(lines[2]);
     const auto loopback = fieldsAfterEquals(lines[3]);
-    EXPECT_EQ(radio.size(), 17u);
-    EXPECT_EQ(ethernet.size(), 16u);
-    EXPECT_EQ(loopback.size(), 16u);
+    EXPECT_EQ(radio.size(), 18u);
+    EXPECT_EQ(ethernet.size(), 17u);
+    EXPECT_EQ(loopback.size(), 17u);
     EXPECT_EQ(radio[0], "Radio");
     EXPECT_EQ(ethernet[0], "Ethernet");
     EXPECT_EQ(loopback[0], "Loopback");

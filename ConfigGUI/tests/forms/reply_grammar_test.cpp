@@ -1,8 +1,8 @@
 // The reply grammar fed through ProcessReply: parameter replies, every list block, the
 // capability and RIP status lines, chunks that end inside a line, and faulty input.
+#include "forms/radio_enable_button.h"
 #include "forms/reply_grammar.h"
 #include "forms/reply_values.h"
-#include "forms/radio_enable_button.h"
 #include "pty_peer.h"
 #include "session/mscomm.h"
 #include "widgets/angular_gauge.h"
@@ -197,6 +197,22 @@ TEST_F(ReplyGrammar, InterfaceAndIpStatistics)
     EXPECT_EQ(rows[2][0], QStringLiteral("loopback"));
     EXPECT_EQ(rows[2].mid(5, 2), (QStringList{"UP", "UP"}));
     EXPECT_FALSE(ui().lviewIFStats->topLevelItem(0)->icon(0).isNull());
+    // Every field stands under its own caption, the last counter included.
+    feed(QStringLiteral("IFSTATS=Radio;101;8843;00:0B;1500;1;2;11;12;13;14;15;16;17;18;19;20;21\n"));
+    const QTreeWidgetItem *radio = ui().lviewIFStats->topLevelItem(3);
+    const QTreeWidgetItem *captions = ui().lviewIFStats->headerItem();
+    const auto under = [&](const char *caption) {
+        for (int column = 0; column < captions->columnCount(); ++column)
+            if (captions->text(column) == QLatin1String(caption))
+                return radio->text(column);
+        return QStringLiteral("(no such column)");
+    };
+    EXPECT_EQ(under("MTU"), QStringLiteral("1500"));
+    EXPECT_EQ(under("Admin Status"), QStringLiteral("UP"));
+    EXPECT_EQ(under("Operational Status"), QStringLiteral("DOWN"));
+    EXPECT_EQ(under("Input Octets"), QStringLiteral("11"));
+    EXPECT_EQ(under("Input Unknown Protocols"), QStringLiteral("16"));
+    EXPECT_EQ(under("Output Errors"), QStringLiteral("21"));
 
     feed(QStringLiteral("IPSTATS=1;2;3\n"));
     const QStringList stats = rowsOf(ui().lviewIPStats).value(0);
