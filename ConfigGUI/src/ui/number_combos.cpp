@@ -1,6 +1,7 @@
 #include "ui/number_combos.h"
 
 #include "session/mod_config_script.h"
+#include "ui/address_typing.h"
 #include "ui/operator_focus.h"
 
 #include <QApplication>
@@ -69,6 +70,9 @@ void showDottedNetmask(QComboBox *combo, QLabel *label)
         const int prefix = text.toInt(&numeric, 10);
         if (numeric && prefix >= 0)
             label->setText(modConfigScript::PrefixToNetmask(prefix));
+        // A unit that reports a netmask in dotted form (the RADIUS netmask) shows it as such.
+        else if (addressComplete(text))
+            label->setText(text);
     });
 }
 

@@ -86,6 +86,9 @@ TEST_F(FieldValidation, EveryNetmaskListShowsItsDottedNetmask)
             typeInto(w->cmboNetmask(i), QString::fromLatin1(c.prefix));
             EXPECT_EQ(w->lblStringNetmask(i)->text(), c.dotted) << i << " " << c.prefix;
         }
+        // A netmask the unit reports in dotted form is shown as it is, not as the last prefix.
+        w->cmboNetmask(i)->setCurrentText("255.255.252.0");
+        EXPECT_EQ(w->lblStringNetmask(i)->text(), "255.255.252.0") << i;
     }
 }
 
