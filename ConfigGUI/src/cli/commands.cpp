@@ -41,15 +41,16 @@ bool filesReadable(const QStringList &paths)
     return true;
 }
 
-// One review row per entry, in the order the entries are written, so that each row meets
-// the state of its entry (reviewRows groups the rows by tab).
-QList<forms::ReviewRow> rowsInWritingOrder(const forms::UpdateList &list,
-                                           const forms::ConfigRecord &retrieved)
+// The entries of `list` into the result, one review row per entry in the order the entries
+// are written, so that each row meets the state of its entry; as text they are printed as
+// the review shows them, grouped by tab.
+void takeEntries(const Invocation &invocation, const forms::UpdateList &list,
+                 const forms::ConfigRecord &retrieved, RunResult &result)
 {
-    QList<forms::ReviewRow> rows;
     for (const forms::UpdateEntry &entry : list.entries)
-        rows << forms::reviewRows(forms::UpdateList{{entry}, false}, retrieved).constFirst();
-    return rows;
+        result.entries << forms::reviewRows(forms::UpdateList{{entry}, false}, retrieved).constFirst();
+    if (!invocation.json)
+        print(forms::reviewText(forms::reviewRows(list, retrieved)));
 }
 
 UnitIdentity unitIdentity(frmTevoHadraConfig &w)
@@ -123,9 +124,7 @@ int runApply(const Invocation &invocation)
     if (result.code == Success) {
         result.unit = unitIdentity(w);
         transfer.NumberOfConfigurationChanges();
-        result.entries = rowsInWritingOrder(transfer.updateList, *transfer.retrievedRecord);
-        if (!invocation.json)
-            print(forms::reviewText(forms::reviewRows(transfer.updateList, *transfer.retrievedRecord)));
+        takeEntries(invocation, transfer.updateList, *transfer.retrievedRecord, result);
         if (!invocation.dryRun && !result.entries.isEmpty()) {
             result.code = session.update();
             result.states = session.entryStates();
@@ -148,10 +147,7 @@ int runDiff(const Invocation &invocation)
         forms::ReadFormConfig(session.window(), records[i]);
     }
     if (result.code == Success) {
-        const forms::UpdateList list = forms::compareRecords(records[0], records[1]);
-        result.entries = rowsInWritingOrder(list, records[0]);
-        if (!invocation.json)
-            print(forms::reviewText(forms::reviewRows(list, records[0])));
+        takeEntries(invocation, forms::compareRecords(records[0], records[1]), records[0], result);
     }
     return finish(invocation, result, session);
 }

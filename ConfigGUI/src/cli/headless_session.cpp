@@ -72,8 +72,10 @@ bool HeadlessSession::setUnitAddress(const UnitAddress &unit)
         }
         return true;
     }
-    if (!w.TelnetClient1)
-        return false; // the window has said why
+    if (!w.TelnetClient1) {
+        say(QStringLiteral("the telnet control could not be created"));
+        return false;
+    }
     try {
         // A dotted address is used as it is; a name is looked up.
         if (QHostAddress(unit.telnetHost).protocol() == QAbstractSocket::IPv4Protocol)

@@ -78,6 +78,13 @@ protected:
                                                    {QStringLiteral("03"), QStringLiteral("North Hill")}}));
         return changed;
     }
+    // Applies the three changes over telnet, with one more option.
+    LinksetRun applyThreeChanges(const UnitProcess &unit, const QString &option)
+    {
+        const QString changed = threeChanges(unit);
+        return runLinkset(QStringList{QStringLiteral("apply"), changed, option} + telnet(unit),
+                          environment());
+    }
 
     QTemporaryDir home;
 };
@@ -117,10 +124,7 @@ TEST_F(HeadlessCommands, ApplyWritesExactlyTheThreeChangedSettingsAndValidatesTh
 {
     UnitProcess unit;
     ASSERT_TRUE(unit.ready());
-    const QString changed = threeChanges(unit);
-    const LinksetRun run =
-        runLinkset(QStringList{QStringLiteral("apply"), changed, QStringLiteral("--json")} + telnet(unit),
-                   environment());
+    const LinksetRun run = applyThreeChanges(unit, QStringLiteral("--json"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
 
     const QJsonArray entries = jsonOf(run)[u"entries"].toArray();
@@ -142,10 +146,7 @@ TEST_F(HeadlessCommands, DryRunPrintsTheEntriesAndWritesNothing)
 {
     UnitProcess unit;
     ASSERT_TRUE(unit.ready());
-    const QString changed = threeChanges(unit);
-    const LinksetRun run =
-        runLinkset(QStringList{QStringLiteral("apply"), changed, QStringLiteral("--dry-run")} + telnet(unit),
-                   environment());
+    const LinksetRun run = applyThreeChanges(unit, QStringLiteral("--dry-run"));
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     for (const char *value : {"Hadra Base", "Ridge Mast", "Field Team", "North Hill"})
         EXPECT_TRUE(run.out.contains(QLatin1String(value))) << value << "\n" << run.out.toStdString();
@@ -156,10 +157,7 @@ TEST_F(HeadlessCommands, AnEntryTheUnitRefusesEndsInErrorWithItsOwnStatus)
 {
     UnitProcess unit({QStringLiteral("--refuse-writes"), QStringLiteral("02")});
     ASSERT_TRUE(unit.ready());
-    const QString changed = threeChanges(unit);
-    const LinksetRun run =
-        runLinkset(QStringList{QStringLiteral("apply"), changed, QStringLiteral("--json")} + telnet(unit),
-                   environment());
+    const LinksetRun run = applyThreeChanges(unit, QStringLiteral("--json"));
     EXPECT_EQ(run.exitCode, 5) << run.err.toStdString();
     QStringList states;
     for (const QJsonValue &entry : jsonOf(run)[u"entries"].toArray())
