@@ -170,8 +170,10 @@ ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments)
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    // The help text is programUsage's; the parser only recognises the options.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
     const QCommandLineOption pty(QStringLiteral("pty"));
     parser.addOption(pty);
     for (const auto &[name, handler] : withValue)

@@ -62,6 +62,7 @@ TEST(ProgramOptions, RefusedCommandLinesSayWhy)
         {"--drop-reply"},
         {"--state", ""},
         {"--log-commands", ""},
+        {"--help-all"},
         {"extra"},
     };
     for (const auto &arguments : bad)

@@ -25,11 +25,15 @@ const char kOverview[] =
     "variable LINKSET_PASSWORD, from --password-file (readable by its owner only), or\n"
     "from a prompt without echo when a terminal is attached.\n";
 
-struct Parsed
+// -h and --help; the parser's own help option would add --help-all, about Qt's options,
+// which this program does not take.
+QCommandLineOption addHelp(QCommandLineParser &parser)
 {
-    QCommandLineParser parser;
-    QString error;
-};
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Print this text and exit."));
+    parser.addOption(help);
+    return help;
+}
 
 QString usageOf(Command command)
 {
@@ -137,7 +141,7 @@ Invocation parseCommand(Command command, const QStringList &arguments)
     invocation.command = command;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption help = addHelp(parser);
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print the result as one JSON object on standard output."));
     parser.addOption(json);
@@ -196,8 +200,10 @@ Invocation parseWindowOptions(const QStringList &arguments)
     Invocation invocation;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption help = addHelp(parser);
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Print the version and exit."));
+    parser.addOption(version);
     const QCommandLineOption demo(
         QStringLiteral("demo"),
         QStringLiteral("Start a simulated unit inside the program and offer it in the "

@@ -76,6 +76,7 @@ TEST(CommandLine, RefusedCommandLinesSayWhy)
         {"apply a b --telnet h --user a", "apply needs one FILE"},
         {"apply a --telnet h --user a --output x", "output"},
         {"diff a", "diff needs FILE_A and FILE_B"},
+        {"--help-all", "help-all"},
         {"diff a b --telnet h", "telnet"},
     };
     for (const auto &c : cases) {
