@@ -42,9 +42,10 @@ std::optional<QString> fromTerminal()
         return std::nullopt;
     termios quiet = saved;
     quiet.c_lflag &= ~tcflag_t(ECHO);
+    // Echo goes off before the prompt appears, so that nothing typed after it is shown.
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     std::fputs("Password: ", stderr);
     std::fflush(stderr);
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
     char buffer[512];
     const bool read = std::fgets(buffer, sizeof buffer, stdin) != nullptr;
     ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);

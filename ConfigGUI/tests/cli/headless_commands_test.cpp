@@ -10,7 +10,10 @@
 #include <QJsonObject>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
 namespace {
 
@@ -288,6 +291,40 @@ TEST_F(HeadlessCommands, PasswordFilesReadableByOthersAndMissingPasswordsAreRefu
         EXPECT_EQ(run.exitCode, c.exitCode) << int(c.permissions) << " " << c.giveFile << "\n"
                                             << run.err.toStdString();
     }
+}
+
+TEST_F(HeadlessCommands, OnATerminalThePasswordIsAskedForWithoutEcho)
+{
+    UnitProcess unit;
+    ASSERT_TRUE(unit.ready());
+    int master = -1;
+    int slave = -1;
+    char terminal[128] = {};
+    ASSERT_EQ(::openpty(&master, &slave, terminal, nullptr, nullptr), 0);
+    ::fcntl(master, F_SETFL, O_NONBLOCK);
+
+    QProcess process;
+    process.setProgram(QStringLiteral(LINKSET_PROGRAM));
+    process.setArguments(QStringList{QStringLiteral("retrieve")} + telnet(unit) +
+                         QStringList{QStringLiteral("--output"), path(QStringLiteral("x.qdv"))});
+    process.setProcessEnvironment(environment(std::nullopt));
+    process.setStandardInputFile(QString::fromLocal8Bit(terminal));
+    process.setReadChannel(QProcess::StandardError);
+    process.start();
+    QByteArray prompt;
+    while (!prompt.contains("Password: ") && process.waitForReadyRead(10000))
+        prompt += process.readAllStandardError();
+    ASSERT_TRUE(prompt.contains("Password: ")) << prompt.toStdString();
+    ASSERT_EQ(::write(master, "radio\n", 6), 6);
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+
+    // What the terminal showed after the prompt: the line end the program writes, no password.
+    char shown[256] = {};
+    const ssize_t count = ::read(master, shown, sizeof shown - 1);
+    EXPECT_FALSE(QByteArray(shown, count > 0 ? int(count) : 0).contains("radio"));
+    ::close(master);
+    ::close(slave);
 }
 
 TEST_F(HeadlessCommands, UsageErrorsHelpAndTheWindowsOptions)
