@@ -31,3 +31,8 @@ bench linkset-retrieval-bench --serial
 bench linkset-monitor-bench
 bench linkset-monitor-cpu-bench --rssi
 bench linkset-monitor-cpu-bench --per
+# The command line against linkset-unitsim processes: one retrieve, and 50 units by 10 processes.
+if [ -x "$build/bin/linkset" ] && [ -x "$build/bin/linkset-unitsim" ]; then
+  echo "== bench/cli/cli_bench.sh"
+  bench/cli/cli_bench.sh "$build"
+fi

@@ -1,75 +1,32 @@
-// linkset: the configuration and monitoring utility. --demo embeds a simulated unit on a
-// free loopback port and a pseudo-terminal and offers it in the connection dialogs.
+// linkset: the configuration and monitoring utility. Without a command it opens the window
+// (--demo embeds a simulated unit on a free loopback port and a pseudo-terminal and offers
+// it in the connection dialogs); the commands retrieve, apply and diff run without one.
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
 #include "platform/message_boxes.h"
 #include "ui/frmTevoHadraConfig.h"
 
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <unitsim/simulated_unit.h>
 
 namespace {
 
-const char kUsage[] = "Usage: linkset [--demo] [--version] [--help]\n"
-                      "\n"
-                      "Configures and monitors one radio unit over telnet or a serial port.\n"
-                      "\n"
-                      "  --demo     start a simulated unit inside the program and offer it in the\n"
-                      "             telnet dialog and as serial port Com1\n"
-                      "  --version  print the version and exit\n"
-                      "  --help     print this text and exit\n";
-
-struct CommandLine
+QStringList argumentsAfterName(int argc, char **argv)
 {
-    bool demo = false;
-    bool version = false;
-    bool help = false;
-    const char *unknown = nullptr;
-};
-
-CommandLine parse(int argc, char **argv)
-{
-    CommandLine line;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--demo") == 0)
-            line.demo = true;
-        else if (std::strcmp(argv[i], "--version") == 0)
-            line.version = true;
-        else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
-            line.help = true;
-        else if (!line.unknown)
-            line.unknown = argv[i];
-    }
-    return line;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+int runWindow(QApplication &app, bool demo)
 {
-    // Answered before any display is needed.
-    const CommandLine line = parse(argc, argv);
-    if (line.unknown) {
-        std::fprintf(stderr, "linkset: unknown option %s\n\n%s", line.unknown, kUsage);
-        return 2;
-    }
-    if (line.help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (line.version) {
-        std::printf("linkset %s\n", LINKSET_VERSION);
-        return 0;
-    }
-
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Linkset"));
-    QApplication::setOrganizationName(QStringLiteral("Corvane"));
-
     StartOptions options;
     std::unique_ptr<unitsim::SimulatedUnit> unit;
-    if (line.demo) {
+    if (demo) {
         unitsim::UnitOptions unitOptions;
         unitOptions.pty = true;
         try {
@@ -93,4 +50,29 @@ int main(int argc, char **argv)
     frmTevoHadraConfig window(options);
     window.show();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Answered before any display is needed.
+    const cli::Invocation invocation = cli::parseCommandLine(argumentsAfterName(argc, argv));
+    if (!invocation.usageError.isEmpty()) {
+        std::fprintf(stderr, "linkset: %s\nTry linkset --help.\n", qPrintable(invocation.usageError));
+        return cli::UsageError;
+    }
+    if (!invocation.text.isEmpty()) {
+        std::fputs(qPrintable(invocation.text), stdout);
+        return cli::Success;
+    }
+
+    if (invocation.command != cli::Command::Window)
+        cli::prepareHeadlessApplication();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Linkset"));
+    QApplication::setOrganizationName(QStringLiteral("Corvane"));
+    if (invocation.command != cli::Command::Window)
+        return cli::runCommand(invocation);
+    return runWindow(app, invocation.demo);
 }

@@ -56,6 +56,13 @@ export QT_QPA_PLATFORM=offscreen
 # An empty component registry: the control is found where it was installed.
 export XDG_CONFIG_HOME=$work/config
 
+# The command line: the installed linkset retrieves the installed unit's configuration,
+# with no display.
+(unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+ LINKSET_PASSWORD=radio "$prefix/bin/linkset" retrieve --telnet "127.0.0.1:$port" --user admin \
+   --output "$work/unit.qdv") || fail "installed linkset retrieve failed"
+grep -q '^get=1;01=' "$work/unit.qdv" || fail "linkset retrieve saved no configuration"
+
 # find_package: configure, build and run a consumer of each component. The telnet
 # consumer runs from the installed bin folder, where an installed linkset runs.
 cmake -S "$consumers" -B "$work/cmake-consumers" -DCMAKE_PREFIX_PATH="$prefix" > "$work/consumers.log" ||

@@ -3,7 +3,24 @@
 
 #include <csignal>
 #include <exception>
+#include <fstream>
 #include <iostream>
+
+namespace {
+
+// The command lines the unit received, one a line (bare line feeds left out).
+bool writeCommandLog(const unitsim::SimulatedUnit &unit, const std::string &path)
+{
+    std::ofstream log(path, std::ios::trunc);
+    for (const unitsim::ReceivedLine &line : unit.receivedLines()) {
+        if (line.kind == unitsim::ReceivedLine::Kind::CommandLine)
+            log << line.text << "\n";
+    }
+    log.close();
+    return !log.fail();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -11,6 +28,10 @@ int main(int argc, char **argv)
         unitsim::parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (options.help) {
         std::cout << unitsim::programUsage();
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "linkset-unitsim " LINKSET_VERSION "\n";
         return 0;
     }
     if (!options.error.empty()) {
@@ -38,6 +59,10 @@ int main(int argc, char **argv)
         int received = 0;
         sigwait(&signals, &received);
         unit.stop();
+        if (!options.commandLog.empty() && !writeCommandLog(unit, options.commandLog)) {
+            std::cerr << "linkset-unitsim: cannot write " << options.commandLog << "\n";
+            return 1;
+        }
     } catch (const std::exception &error) {
         std::cerr << "linkset-unitsim: " << error.what() << "\n";
         return 1;

@@ -4,8 +4,8 @@
 #include "trigger_words.h"
 #include "value_checks.h"
 
+#include <QCommandLineParser>
 #include <functional>
-#include <map>
 
 namespace unitsim {
 
@@ -54,6 +54,11 @@ std::string programUsage()
            "  --unasked N:TEXT        send TEXT unasked after the reply to the Nth command\n"
            "                          (\\r \\n \\t \\\\ and \\xHH stand for those bytes)\n"
            "\n"
+           "Transcript:\n"
+           "  --log-commands FILE     when the unit ends, write every command line it received\n"
+           "                          to FILE, one a line\n"
+           "\n"
+           "  --version               show the version\n"
            "  --help                  show this text\n";
 }
 
@@ -92,7 +97,6 @@ ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments)
 {
     ProgramOptions result;
     UnitOptions &unit = result.unit;
-    bool telnetGiven = false;
 
     const auto number = [&](const std::string &text, long high, auto &target) {
         const auto value = parseNumber(text, 0, high);
@@ -111,36 +115,37 @@ ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments)
     const auto count = [&](int &target) -> Handler {
         return [&number, &target](const std::string &v) { return number(v, 999999999, target); };
     };
-    const std::map<std::string, Handler> withValue = {
-        {"--model", [&](const std::string &v) { return modelFromName(v, unit.model); }},
-        {"--version-text", text(unit.versionText)},
-        {"--user", text(unit.user)},
-        {"--password", text(unit.password)},
-        {"--seed", [&](const std::string &v) { return number(v, 999999999, unit.seed); }},
-        {"--state",
+    // In the order they are applied; the help text lists them by purpose (programUsage).
+    const std::vector<std::pair<std::string, Handler>> withValue = {
+        {"model", [&](const std::string &v) { return modelFromName(v, unit.model); }},
+        {"version-text", text(unit.versionText)},
+        {"user", text(unit.user)},
+        {"password", text(unit.password)},
+        {"seed", [&](const std::string &v) { return number(v, 999999999, unit.seed); }},
+        {"state",
          [&](const std::string &v) {
              unit.stateFile = v;
              return !v.empty();
          }},
-        {"--big-lists", [&](const std::string &v) { return number(v, 10'000'000, unit.bigListsBytes); }},
-        {"--reboot-delay",
+        {"big-lists", [&](const std::string &v) { return number(v, 10'000'000, unit.bigListsBytes); }},
+        {"reboot-delay",
          [&](const std::string &v) {
              long ms = 0;
              const bool ok = number(v, 3'600'000, ms);
              unit.rebootDelay = std::chrono::milliseconds(ms);
              return ok;
          }},
-        {"--reply-delay", [&](const std::string &v) { return number(v, 600'000, unit.faults.replyDelayMs); }},
-        {"--drop-reply", count(unit.faults.dropReplyOfCommand)},
-        {"--wrong-echo", count(unit.faults.wrongEchoAtSerialChar)},
-        {"--omit-echo", count(unit.faults.omitEchoAtSerialChar)},
-        {"--close-after", count(unit.faults.closeAfterCommands)},
-        {"--refuse-writes",
+        {"reply-delay", [&](const std::string &v) { return number(v, 600'000, unit.faults.replyDelayMs); }},
+        {"drop-reply", count(unit.faults.dropReplyOfCommand)},
+        {"wrong-echo", count(unit.faults.wrongEchoAtSerialChar)},
+        {"omit-echo", count(unit.faults.omitEchoAtSerialChar)},
+        {"close-after", count(unit.faults.closeAfterCommands)},
+        {"refuse-writes",
          [&](const std::string &v) {
              unit.faults.refuseWritesOfCode = toUpper(v);
              return v.size() == 2;
          }},
-        {"--unasked",
+        {"unasked",
          [&](const std::string &v) {
              const auto colon = v.find(':');
              bool ok = colon != std::string::npos &&
@@ -148,51 +153,59 @@ ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments)
              unit.faults.unaskedText = ok ? unescapeText(v.substr(colon + 1), ok) : std::string();
              return ok;
          }},
-        {"--telnet",
+        {"telnet",
          [&](const std::string &v) {
              const auto colon = v.rfind(':');
-             telnetGiven = true;
-             unit.telnet = true;
              if (colon == std::string::npos || colon == 0)
                  return false;
              unit.telnetHost = v.substr(0, colon);
              return number(v.substr(colon + 1), 65535, unit.telnetPort);
          }},
+        {"log-commands",
+         [&](const std::string &v) {
+             result.commandLog = v;
+             return !v.empty();
+         }},
     };
 
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string name = arguments[i];
-        std::optional<std::string> value;
-        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
-        }
-        if (name == "--help" || name == "-h") {
-            result.help = true;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    // The help text is programUsage's; the parser only recognises the options.
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
+    const QCommandLineOption pty(QStringLiteral("pty"));
+    parser.addOption(pty);
+    for (const auto &[name, handler] : withValue)
+        parser.addOption(
+            QCommandLineOption(QString::fromStdString(name), QString(), QStringLiteral("value")));
+
+    // The parser's first argument is the program's name.
+    QStringList list{QStringLiteral("linkset-unitsim")};
+    for (const std::string &argument : arguments)
+        list << QString::fromStdString(argument);
+    if (!parser.parse(list)) {
+        result.error = parser.errorText().toStdString();
+        return result;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        result.error = "unexpected argument " + parser.positionalArguments().first().toStdString();
+        return result;
+    }
+    result.help = parser.isSet(help);
+    result.version = parser.isSet(version);
+    unit.pty = parser.isSet(pty);
+    for (const auto &[name, handler] : withValue) {
+        const QString option = QString::fromStdString(name);
+        if (!parser.isSet(option))
             continue;
-        }
-        if (name == "--pty") {
-            unit.pty = true;
-            continue;
-        }
-        const auto handler = withValue.find(name);
-        if (handler == withValue.end()) {
-            result.error = "unknown option " + name;
-            return result;
-        }
-        if (!value) {
-            if (i + 1 >= arguments.size()) {
-                result.error = name + " needs a value";
-                return result;
-            }
-            value = arguments[++i];
-        }
-        if (!handler->second(*value)) {
-            result.error = "invalid value for " + name + ": " + *value;
+        const std::string value = parser.value(option).toStdString();
+        if (!handler(value)) {
+            result.error = "invalid value for --" + name + ": " + value;
             return result;
         }
     }
-    unit.telnet = telnetGiven || !unit.pty;
+    unit.telnet = parser.isSet(QStringLiteral("telnet")) || !unit.pty;
     return result;
 }
 

@@ -1,4 +1,5 @@
-// The command line of linkset-unitsim.
+// The command line of linkset-unitsim, read with QCommandLineParser (the program uses
+// QtCore for it; the unit itself stays free of Qt).
 #pragma once
 
 #include "unitsim/simulated_unit.h"
@@ -12,7 +13,9 @@ struct ProgramOptions
 {
     UnitOptions unit;
     bool help = false;
-    std::string error; // not empty when the command line is refused
+    bool version = false;
+    std::string commandLog; // write the received command lines here when the unit ends
+    std::string error;      // not empty when the command line is refused
 };
 
 ProgramOptions parseProgramOptions(const std::vector<std::string> &arguments);

@@ -30,7 +30,7 @@ TEST(ProgramOptions, UnitSettingsAndFaultSwitches)
     const auto parsed = parseProgramOptions(
         {"--model=QDV", "--version-text=QDV v1.3", "--seed=42", "--big-lists=4096", "--reboot-delay=0",
          "--reply-delay=250", "--drop-reply=3", "--wrong-echo=5", "--omit-echo=6", "--close-after=7",
-         "--refuse-writes=1b", "--unasked=2:RIP: on\\r\\n\\x3e"});
+         "--refuse-writes=1b", "--unasked=2:RIP: on\\r\\n\\x3e", "--log-commands=/tmp/unit.log"});
     ASSERT_TRUE(parsed.error.empty()) << parsed.error;
     const UnitOptions &u = parsed.unit;
     EXPECT_EQ(u.model, Model::Qdv);
@@ -46,6 +46,7 @@ TEST(ProgramOptions, UnitSettingsAndFaultSwitches)
     EXPECT_EQ(u.faults.refuseWritesOfCode, "1B");
     EXPECT_EQ(u.faults.unaskedAfterCommand, 2);
     EXPECT_EQ(u.faults.unaskedText, "RIP: on\r\n>");
+    EXPECT_EQ(parsed.commandLog, "/tmp/unit.log");
 }
 
 TEST(ProgramOptions, RefusedCommandLinesSayWhy)
@@ -60,11 +61,18 @@ TEST(ProgramOptions, RefusedCommandLinesSayWhy)
         {"--unasked", "1:bad\\q"},
         {"--drop-reply"},
         {"--state", ""},
+        {"--log-commands", ""},
+        {"--help-all"},
         {"extra"},
     };
     for (const auto &arguments : bad)
         EXPECT_FALSE(parseProgramOptions(arguments).error.empty()) << arguments.front();
     EXPECT_TRUE(parseProgramOptions({"--help"}).help);
+    EXPECT_TRUE(parseProgramOptions({"-h"}).help);
+    EXPECT_TRUE(parseProgramOptions({"--version"}).version);
+    // The refusals name what was refused.
+    EXPECT_NE(parseProgramOptions({"--frobnicate"}).error.find("frobnicate"), std::string::npos);
+    EXPECT_NE(parseProgramOptions({"--seed", "x"}).error.find("--seed"), std::string::npos);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "session/login.h"
 
+#include "session/login_prompt.h"
 #include "session/mscomm.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "dialogs/frmUserNamePassword.h"
 
 #include <wiretalk/telnet_client.h>
 
@@ -10,24 +10,17 @@ namespace session {
 
 namespace {
 
-enum class Request
-{
-    UserName,
-    Password
-};
-
-void answerRequest(frmTevoHadraConfig &w, QObject *source, Request request)
+void answerRequest(frmTevoHadraConfig &w, QObject *source, LoginRequest request)
 {
     w.strCommBuffer.clear();
-    if (!w.blnShownUsernameForm) {
-        frmUserNamePassword dialog(w);
-        dialog.exec();
-    }
+    if (!w.blnShownUsernameForm)
+        w.loginPrompt().ask(w, request);
     if (!w.blnShouldConnect) {
         w.DisconnectActiveDevice();
         return;
     }
-    const QString answer = (request == Request::UserName ? w.strUserName : w.strPassword) + QLatin1Char('\n');
+    const QString answer =
+        (request == LoginRequest::UserName ? w.strUserName : w.strPassword) + QLatin1Char('\n');
     // Typed credentials are real traffic: the keep-alive count starts again.
     w.intKeepAliveCount = 0;
     if (source->objectName() == QLatin1String("TelnetClient1") && w.telnetConnected())
@@ -44,11 +37,11 @@ LoginOutcome applyLoginTests(frmTevoHadraConfig &w, QObject *source, const QStri
     if (upper.contains(QLatin1String("INVALID PASSWORD.")))
         w.blnShownUsernameForm = false;
     if (upper.contains(QLatin1String("USERNAME"))) {
-        answerRequest(w, source, Request::UserName);
+        answerRequest(w, source, LoginRequest::UserName);
         return LoginOutcome::EndOfText;
     }
     if (upper.contains(QLatin1String("PASSWORD"))) {
-        answerRequest(w, source, Request::Password);
+        answerRequest(w, source, LoginRequest::Password);
         return LoginOutcome::EndOfText;
     }
     if (upper.contains(QLatin1String("SESSION ALREADY IN PROGRESS.")) ||

@@ -214,6 +214,11 @@ void frmTevoHadraConfig::setFileDialogs(platform::FileDialogs *dialogs)
     fileDialogs_ = dialogs ? dialogs : &qtFileDialogs_;
 }
 
+void frmTevoHadraConfig::setLoginPrompt(session::LoginPrompt *prompt)
+{
+    loginPrompt_ = prompt ? prompt : &dialogLoginPrompt_;
+}
+
 void frmTevoHadraConfig::createTimers()
 {
     tmrSerialRead = makeTimer(this, "tmrSerialRead", 5);
