@@ -13,6 +13,7 @@
 #include "session/receive_path.h"
 #include "session/transport_events.h"
 #include "ui/address_guards.h"
+#include "ui/backup_commands.h"
 #include "ui/configuration_commands.h"
 #include "ui/connection_commands.h"
 #include "ui/field_validation.h"
@@ -214,6 +215,11 @@ void frmTevoHadraConfig::setFileDialogs(platform::FileDialogs *dialogs)
     fileDialogs_ = dialogs ? dialogs : &qtFileDialogs_;
 }
 
+void frmTevoHadraConfig::setUrlOpener(platform::UrlOpener *opener)
+{
+    urlOpener_ = opener ? opener : &desktopUrlOpener_;
+}
+
 void frmTevoHadraConfig::createTimers()
 {
     tmrSerialRead = makeTimer(this, "tmrSerialRead", 5);
@@ -364,6 +370,7 @@ void frmTevoHadraConfig::connectCommands()
     connectListEditors(*this);
     connectFieldValidation(*this);
     connectAddressGuards(*this);
+    connectBackupCommands(*this);
     connectMonitoringRate(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,

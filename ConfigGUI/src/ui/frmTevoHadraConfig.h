@@ -8,6 +8,7 @@
 #include "monitor/station_table.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
+#include "platform/url_opener.h"
 #include "ui/start_options.h"
 
 #include <QColor>
@@ -169,6 +170,8 @@ public:
     void setMessageBoxes(platform::MessageBoxes *boxes);
     platform::FileDialogs &fileDialogs() const { return *fileDialogs_; }
     void setFileDialogs(platform::FileDialogs *dialogs);
+    platform::UrlOpener &urlOpener() const { return *urlOpener_; }
+    void setUrlOpener(platform::UrlOpener *opener);
     const StartOptions &startOptions() const { return options_; }
 
     // Retrieval, update and validation of the unit's configuration.
@@ -195,4 +198,6 @@ private:
     platform::QtFileDialogs qtFileDialogs_;
     platform::MessageBoxes *messageBoxes_ = &qtMessageBoxes_;
     platform::FileDialogs *fileDialogs_ = &qtFileDialogs_;
+    platform::DesktopUrlOpener desktopUrlOpener_;
+    platform::UrlOpener *urlOpener_ = &desktopUrlOpener_;
 };
