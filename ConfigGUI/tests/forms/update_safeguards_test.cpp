@@ -5,6 +5,7 @@
 #include "field_typing.h"
 #include "forms/configuration_backups.h"
 #include "forms/update_review.h"
+#include "review_row_printing.h"
 #include "session/mscomm.h"
 #include "session/process_reply.h"
 #include "transfer_fixture.h"
@@ -50,15 +51,6 @@ int modeOf(const QString &path)
 }
 
 } // namespace
-
-// Failed comparisons show the rows.
-namespace forms {
-inline void PrintTo(const ReviewRow &row, std::ostream *out)
-{
-    *out << '{' << row.tab.toStdString() << " | " << row.setting.toStdString() << " | "
-         << row.retrieved.toStdString() << " | " << row.toWrite.toStdString() << '}';
-}
-} // namespace forms
 
 class UpdateSafeguards : public TransferFixture
 {
