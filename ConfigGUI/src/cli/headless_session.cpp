@@ -2,6 +2,7 @@
 
 #include "dialogs/frmUploadStatus.h"
 #include "forms/configuration_transfer.h"
+#include "forms/update_review_dialog.h"
 #include "session/mscomm.h"
 #include "session/serial_error.h"
 #include "session/waits.h"
@@ -38,6 +39,9 @@ HeadlessSession::HeadlessSession()
         QSettings::setPath(QSettings::NativeFormat, scope, settingsFolder_.path());
         QSettings::setPath(QSettings::IniFormat, scope, settingsFolder_.path());
     }
+    // The command prints the changes itself and nobody is there to answer a review dialog;
+    // the backup before the writes is still made.
+    forms::setReviewWanted(false);
     w_ = std::make_unique<frmTevoHadraConfig>();
     w_->setMessageBoxes(&boxes_);
     w_->setFileDialogs(&files_);

@@ -40,6 +40,7 @@ frmUploadStatus::frmUploadStatus(frmTevoHadraConfig &callingForm)
     ui->lviewUpdates->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     ui->lviewUpdates->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     connect(ui->cmdOK, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui->cmdRestore, &QPushButton::clicked, this, &frmUploadStatus::restoreRequested);
 }
 
 frmUploadStatus::~frmUploadStatus() = default;
@@ -94,6 +95,11 @@ void frmUploadStatus::allowClosing()
 {
     ui->cmdOK->setEnabled(true);
     ui->cmdOK->setFocus();
+}
+
+void frmUploadStatus::offerRestore()
+{
+    ui->cmdRestore->show();
 }
 
 void frmUploadStatus::showEvent(QShowEvent *event)

@@ -33,6 +33,11 @@ public:
     void setProgress(int value, int maximum);
     // The transfer is over: cmdOK may close the window.
     void allowClosing();
+    // Shows cmdRestore, which asks for the values the update replaced to be written back.
+    void offerRestore();
+
+signals:
+    void restoreRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,11 +1,11 @@
 #include "forms/configuration_file_commands.h"
 
 #include "forms/config_record.h"
+#include "forms/configuration_display.h"
 #include "forms/configuration_file.h"
 #include "platform/replace_question.h"
 #include "session/mod_config_script.h"
 #include "session/process_reply.h"
-#include "forms/configuration_display.h"
 #include "ui/frmTevoHadraConfig.h"
 
 #include <QApplication>
@@ -17,10 +17,10 @@ namespace forms {
 
 namespace {
 
-platform::FileDialogRequest fileRequest(const char *title, bool save)
+platform::FileDialogRequest fileRequest(const QString &title, bool save)
 {
     platform::FileDialogRequest request;
-    request.title = QLatin1String(title);
+    request.title = title;
     request.filter = QLatin1String(kConfigurationFileFilter);
     request.save = save;
     return request;
@@ -45,7 +45,8 @@ void SaveConfiguration(frmTevoHadraConfig &w)
 {
     ConfigRecord record;
     ReadFormConfig(w, record);
-    const platform::FileDialogRequest request = fileRequest("Save Configuration to File", true);
+    const platform::FileDialogRequest request =
+        fileRequest(QStringLiteral("Save Configuration to File"), true);
     for (;;) {
         const std::optional<QString> chosen = w.fileDialogs().choose(&w, request);
         if (!chosen)
@@ -65,14 +66,25 @@ void SaveConfiguration(frmTevoHadraConfig &w)
 
 void ImportConfiguration(frmTevoHadraConfig &w)
 {
-    const platform::FileDialogRequest request = fileRequest("Import Configuration from File", false);
+    if (const std::optional<QString> path =
+            chooseConfigurationFile(w, QStringLiteral("Import Configuration from File")))
+        importConfigurationFile(w, *path);
+}
+
+std::optional<QString> chooseConfigurationFile(frmTevoHadraConfig &w, const QString &title,
+                                               const QString &folder)
+{
+    platform::FileDialogRequest request = fileRequest(title, false);
+    request.initialPath = folder;
     std::optional<QString> path;
     do {
         path = w.fileDialogs().choose(&w, request);
-        if (!path)
-            return;
-    } while (!QFileInfo(*path).isFile());
+    } while (path && !QFileInfo(*path).isFile());
+    return path;
+}
 
+bool importConfigurationFile(frmTevoHadraConfig &w, const QString &path)
+{
     FileReading reading;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -80,19 +92,22 @@ void ImportConfiguration(frmTevoHadraConfig &w)
         ClearConfigurationDisplay(w);
         // A file line only ever fills the window: it goes to the reply grammar without the
         // login tests, which would answer a "password" line with the operator's credentials.
-        reading = readConfigurationFile(*path, [&w](const QString &text) {
+        reading = readConfigurationFile(path, [&w](const QString &text) {
             const QString line = modConfigScript::StripLineBreaks(text);
             if (!line.isEmpty())
                 session::ApplyReplyGrammar(w, line);
         });
     }
-    if (!reading.error.isEmpty())
+    if (!reading.error.isEmpty()) {
         showFileError(w, reading.error);
-    else if (reading.truncated)
+        return false;
+    }
+    if (reading.truncated)
         showFileError(w, QStringLiteral("Only the first %1 KB of %2 were imported: a configuration file is "
                                         "never that large.")
                              .arg(kLargestConfigurationFile / 1024)
-                             .arg(*path));
+                             .arg(path));
+    return true;
 }
 
 } // namespace forms

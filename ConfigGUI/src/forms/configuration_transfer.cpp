@@ -181,6 +181,8 @@ void ConfigurationTransfer::showUploadStatus()
 {
     closeUploadStatus();
     uploadStatus = new frmUploadStatus(w_);
+    connect(uploadStatus, &frmUploadStatus::restoreRequested, this,
+            [this] { session::guarded(w_, [this] { RestorePreviousValues(); }); });
     uploadStatus->setProgress(0, kRetrievalSteps);
     uploadStatus->show();
 }

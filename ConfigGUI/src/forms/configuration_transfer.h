@@ -8,6 +8,7 @@
 // are read from.
 #include "forms/config_record.h"
 #include "forms/update_list.h"
+#include "forms/update_review_dialog.h"
 
 #include <QObject>
 #include <QPointer>
@@ -16,6 +17,7 @@
 
 class frmTevoHadraConfig;
 class frmUploadStatus;
+class QWidget;
 
 namespace forms {
 
@@ -46,8 +48,13 @@ public:
     // Starts a retrieval (enables tmrSlowImport). Does nothing while a retrieval or an
     // update is already under way.
     void StartRetrieval();
-    // Reads the controls, builds the update list and, when there are changes, writes them.
-    void UpdateConfiguration();
+    // Reads the controls, builds the update list and, when there are changes, lets the
+    // operator review them (see UpdateReview), backs up the retrieved configuration and
+    // writes them. A backup that cannot be written stops the update before anything is sent.
+    void UpdateConfiguration(UpdateReview review = UpdateReview::AsSettingSays);
+    // After an update whose validation marked entries "Error": writes back, from the backup
+    // taken before that update, the settings of the update the unit now reports differently.
+    void RestorePreviousValues();
     // Fills updateList from the two records. False when no retrieval has been made yet; with
     // `report` the operator is told so (and about remote stations without a radio address).
     bool BuildUpdateList(bool report);
@@ -65,6 +72,13 @@ private:
     void onOrigConfigTick();
     void onCompareUpdatesTick();
 
+    // Reviews (as `review` says), backs up and writes updateList; false when nothing was
+    // written.
+    bool writeReviewed(UpdateReview review);
+    bool backUpRetrievedConfiguration();
+    // The window the transfer's messages and dialogs belong to: the transfer window while it
+    // is open, since it stays on top.
+    QWidget &dialogParent() const;
     void runRetrievalStep();
     void finishRetrieval();
     void stopTransfer(const QString &reason);
@@ -83,6 +97,14 @@ private:
     bool writing_ = false;
     bool hourglass_ = false;
     int failedAttempts_ = 0;
+    // The last update the operator started and the configuration backed up before it: what
+    // Restore Previous Values writes back.
+    struct Restorable
+    {
+        UpdateList update;
+        ConfigRecord backup;
+    };
+    std::optional<Restorable> restorable_;
 };
 
 } // namespace forms

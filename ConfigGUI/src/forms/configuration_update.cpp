@@ -1,22 +1,27 @@
 // The update half of ConfigurationTransfer: building the list of changes, writing them and
 // validating them against what the unit reports afterwards.
 #include "config/command_error.h"
-#include "forms/configuration_transfer.h"
 #include "config/parameter_commands.h"
+#include "dialogs/frmUploadStatus.h"
+#include "forms/configuration_backups.h"
+#include "forms/configuration_display.h"
+#include "forms/configuration_file.h"
+#include "forms/configuration_transfer.h"
 #include "forms/parameter_operations.h"
+#include "forms/previous_values.h"
 #include "forms/retrieval_steps.h"
 #include "session/comm_error.h"
 #include "session/mod_config_script.h"
-#include "forms/configuration_display.h"
+#include "ui/configuration_commands.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "dialogs/frmUploadStatus.h"
+#include "ui_frmTevoHadraConfig.h"
 
 #include <QScopeGuard>
 #include <QTimer>
 
 namespace forms {
 
-void ConfigurationTransfer::UpdateConfiguration()
+void ConfigurationTransfer::UpdateConfiguration(UpdateReview review)
 {
     if (isBusy())
         return;
@@ -32,7 +37,63 @@ void ConfigurationTransfer::UpdateConfiguration()
                                  QString(), platform::MsgIcon::Exclamation);
         return;
     }
+    const ConfigRecord backup = *retrievedRecord;
+    const UpdateList update = updateList;
+    if (writeReviewed(review))
+        restorable_ = Restorable{update, backup};
+}
+
+void ConfigurationTransfer::RestorePreviousValues()
+{
+    if (isBusy() || !restorable_ || !retrievedRecord)
+        return;
+    updateList = previousValues(restorable_->update, *retrievedRecord, restorable_->backup);
+    if (updateList.entries.isEmpty()) {
+        w_.messageBoxes().inform(
+            &dialogParent(),
+            QStringLiteral("The unit already reports the backed-up value of every setting "
+                           "of the update. Nothing needs to be restored."),
+            QString(), platform::MsgIcon::Information);
+        return;
+    }
+    writeReviewed(UpdateReview::AsSettingSays);
+}
+
+bool ConfigurationTransfer::writeReviewed(UpdateReview review)
+{
+    if (review == UpdateReview::AsSettingSays && reviewWanted() &&
+        !reviewAccepted(dialogParent(), reviewRows(updateList, *retrievedRecord)))
+        return false;
+    // The review ran an event loop: the connection may have gone meanwhile.
+    if (!connectionOpen(w_))
+        return false;
+    if (!backUpRetrievedConfiguration())
+        return false;
     ApplyUpdateList();
+    return true;
+}
+
+bool ConfigurationTransfer::backUpRetrievedConfiguration()
+{
+    const BackupWriting backup = writeBackup(
+        w_.ui->txtESN->text(), configurationFileLines(*retrievedRecord, !w_.chkRoutingMode(1)->isHidden()),
+        QDateTime::currentDateTime());
+    if (backup.error.isEmpty())
+        return true;
+    w_.messageBoxes().inform(
+        &dialogParent(),
+        QStringLiteral("The configuration retrieved from the unit could not be backed up, so "
+                       "nothing was written to the device.\n") +
+            backup.error,
+        QStringLiteral("ERROR"), platform::MsgIcon::Critical);
+    return false;
+}
+
+QWidget &ConfigurationTransfer::dialogParent() const
+{
+    if (uploadStatus)
+        return *uploadStatus;
+    return w_;
 }
 
 bool ConfigurationTransfer::BuildUpdateList(bool report)
@@ -117,11 +178,15 @@ void ConfigurationTransfer::ValidateUpdates()
     ConfigRecord shown;
     ReadFormConfig(w_, shown);
     if (uploadStatus) {
-        for (int row = 0; row < updateList.entries.size() && row < uploadStatus->entryCount(); ++row)
-            uploadStatus->setEntryState(row, entryValidated(updateList.entries[row], shown)
-                                                 ? QStringLiteral("Success")
-                                                 : QStringLiteral("Error"));
+        bool hasError = false;
+        for (int row = 0; row < updateList.entries.size() && row < uploadStatus->entryCount(); ++row) {
+            const bool validated = entryValidated(updateList.entries[row], shown);
+            hasError = hasError || !validated;
+            uploadStatus->setEntryState(row, validated ? QStringLiteral("Success") : QStringLiteral("Error"));
+        }
         uploadStatus->allowClosing();
+        if (restorable_ && hasError)
+            uploadStatus->offerRestore();
     }
     blnCompareMode = false;
     w_.strStatusText = QLatin1String(kRetrievingStatusText);

@@ -178,9 +178,13 @@ QList<ReviewRow> reviewRows(const UpdateList &list, const ConfigRecord &retrieve
     return rows;
 }
 
+QString reviewValue(const QString &value)
+{
+    return value.isEmpty() ? QLatin1String(kNoValue) : value;
+}
+
 QString reviewText(const QList<ReviewRow> &rows)
 {
-    const auto value = [](const QString &text) { return text.isEmpty() ? QLatin1String(kNoValue) : text; };
     QString text;
     QString tab;
     for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -189,8 +193,8 @@ QString reviewText(const QList<ReviewRow> &rows)
             tab = row.tab;
             text += tab + QLatin1String(":\n");
         }
-        text += QLatin1String("  ") + row.setting + QLatin1String(": ") + value(row.retrieved) +
-                QLatin1String(" -> ") + value(row.toWrite) + QLatin1Char('\n');
+        text += QLatin1String("  ") + row.setting + QLatin1String(": ") + reviewValue(row.retrieved) +
+                QLatin1String(" -> ") + reviewValue(row.toWrite) + QLatin1Char('\n');
     }
     return text;
 }

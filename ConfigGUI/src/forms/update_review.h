@@ -45,6 +45,9 @@ QList<ReviewRow> reviewRows(const UpdateList &list, const ConfigRecord &retrieve
 // How an empty value reads in the review: nothing set, or no such list item.
 inline constexpr char kNoValue[] = "(none)";
 
+// A row's value as the review shows it: kNoValue when empty.
+QString reviewValue(const QString &value);
+
 // The rows as plain text, grouped under the tab captions: what the CLI prints.
 QString reviewText(const QList<ReviewRow> &rows);
 

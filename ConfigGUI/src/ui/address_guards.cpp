@@ -169,7 +169,9 @@ private:
         w_.messageBoxes().inform(
             &w_, QStringLiteral("The unit must have its radio configuration updated immediately"), QString(),
             platform::MsgIcon::Information);
-        startUpdate(w_, w_.configurationTransfer(), false);
+        // The operator has just confirmed the change: it is written without a review, but
+        // backed up like any update.
+        startUpdate(w_, w_.configurationTransfer(), false, forms::UpdateReview::Skip);
     }
 
     // The radio address when the field was last entered over telnet.

@@ -3,8 +3,6 @@
 #include "forms/configuration_transfer.h"
 #include "ui/frmTevoHadraConfig.h"
 
-namespace {
-
 bool connectionOpen(frmTevoHadraConfig &w)
 {
     if (w.telnetConnected() || w.serialOpen())
@@ -13,8 +11,6 @@ bool connectionOpen(frmTevoHadraConfig &w)
                             platform::MsgIcon::Exclamation);
     return false;
 }
-
-} // namespace
 
 void retrieveConfiguration(frmTevoHadraConfig &w, forms::ConfigurationTransfer &transfer, bool fromToolbar)
 {
@@ -25,7 +21,8 @@ void retrieveConfiguration(frmTevoHadraConfig &w, forms::ConfigurationTransfer &
     transfer.StartRetrieval();
 }
 
-void startUpdate(frmTevoHadraConfig &w, forms::ConfigurationTransfer &transfer, bool fromToolbar)
+void startUpdate(frmTevoHadraConfig &w, forms::ConfigurationTransfer &transfer, bool fromToolbar,
+                 forms::UpdateReview review)
 {
     if (!connectionOpen(w))
         return;
@@ -38,5 +35,5 @@ void startUpdate(frmTevoHadraConfig &w, forms::ConfigurationTransfer &transfer, 
     }
     // The update itself says when there is nothing to write, or nothing retrieved yet to
     // compare the window with.
-    transfer.UpdateConfiguration();
+    transfer.UpdateConfiguration(review);
 }

@@ -13,6 +13,7 @@
 #include "session/receive_path.h"
 #include "session/transport_events.h"
 #include "ui/address_guards.h"
+#include "ui/backup_commands.h"
 #include "ui/configuration_commands.h"
 #include "ui/connection_commands.h"
 #include "ui/field_validation.h"
@@ -219,6 +220,11 @@ void frmTevoHadraConfig::setLoginPrompt(session::LoginPrompt *prompt)
     loginPrompt_ = prompt ? prompt : &dialogLoginPrompt_;
 }
 
+void frmTevoHadraConfig::setUrlOpener(platform::UrlOpener *opener)
+{
+    urlOpener_ = opener ? opener : &desktopUrlOpener_;
+}
+
 void frmTevoHadraConfig::createTimers()
 {
     tmrSerialRead = makeTimer(this, "tmrSerialRead", 5);
@@ -369,6 +375,7 @@ void frmTevoHadraConfig::connectCommands()
     connectListEditors(*this);
     connectFieldValidation(*this);
     connectAddressGuards(*this);
+    connectBackupCommands(*this);
     connectMonitoringRate(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,

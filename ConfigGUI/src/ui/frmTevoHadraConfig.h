@@ -9,6 +9,7 @@
 #include "platform/file_dialogs.h"
 #include "platform/message_boxes.h"
 #include "session/login_prompt.h"
+#include "platform/url_opener.h"
 #include "ui/start_options.h"
 
 #include <QColor>
@@ -172,6 +173,8 @@ public:
     void setFileDialogs(platform::FileDialogs *dialogs);
     session::LoginPrompt &loginPrompt() const { return *loginPrompt_; }
     void setLoginPrompt(session::LoginPrompt *prompt);
+    platform::UrlOpener &urlOpener() const { return *urlOpener_; }
+    void setUrlOpener(platform::UrlOpener *opener);
     const StartOptions &startOptions() const { return options_; }
 
     // Retrieval, update and validation of the unit's configuration.
@@ -200,4 +203,6 @@ private:
     platform::FileDialogs *fileDialogs_ = &qtFileDialogs_;
     session::DialogLoginPrompt dialogLoginPrompt_;
     session::LoginPrompt *loginPrompt_ = &dialogLoginPrompt_;
+    platform::DesktopUrlOpener desktopUrlOpener_;
+    platform::UrlOpener *urlOpener_ = &desktopUrlOpener_;
 };

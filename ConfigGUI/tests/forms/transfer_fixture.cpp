@@ -8,6 +8,9 @@
 void TransferFixture::startUnit(unitsim::UnitOptions options)
 {
     options.rebootDelay = std::chrono::milliseconds(20);
+    // Updates write without the review, as most tests here check the writes themselves;
+    // the review has tests of its own.
+    forms::setReviewWanted(false);
     start(options);
     w->tmrSlowImport->setInterval(1);
 }

@@ -2,6 +2,8 @@
 // setting name, and those are where the window shows the setting; the rows' values and the
 // text the command line prints.
 #include "forms/update_review.h"
+#include "review_row_printing.h"
+#include "sample_records.h"
 #include "window_fixture.h"
 
 #include <QTabWidget>
@@ -12,39 +14,6 @@ using forms::UpdateEntry;
 using forms::UpdateList;
 
 namespace {
-
-ConfigRecord before()
-{
-    ConfigRecord r;
-    r.systemName = "Mast 1";
-    r.systemContact = "Ops";
-    r.systemLocation = "Roof";
-    r.ethernetAddress = "192.168.1.1";
-    r.ethernetNetmask = "255.255.255.0";
-    r.radioAddress = "10.0.0.1";
-    r.dnsDomainName = "example.net";
-    r.forwardingMode = "1";
-    r.ripActive = "1";
-    r.ripDefaultRoute = "0";
-    r.ripVersion = "2";
-    r.ripMulticast = "1";
-    r.ripStaticRouteUpdates = "0";
-    r.ripInterval = "30";
-    r.ripExpire = "180";
-    r.ripEnabled = "1";
-    r.dhcpMode = "1";
-    r.radioType = "1";
-    r.radioChannel = "6";
-    r.localId = "1";
-    r.rssiThreshold = "25";
-    r.remoteStations = {{"101", "10.0.0.1", "10.0.0.2"}};
-    r.staticRoutes = {{"172.16.0.0", "255.255.0.0", "10.0.0.2", "Static", "", ""}};
-    r.snmpCommunities = {{"private", "write"}};
-    r.trapServers = {{"192.168.1.30", "public"}};
-    r.dnsServers = {{"192.0.2.53"}};
-    r.dhcpRelayServers = {{"192.168.1.20"}};
-    return r;
-}
 
 // Every setting an update writes is different, every list loses one item and gains one.
 ConfigRecord everythingChanged()
@@ -72,7 +41,7 @@ ConfigRecord everythingChanged()
     r.localId = "7";
     r.rssiThreshold = "30";
     r.newPassword = "s3cret";
-    r.remoteStations = {{"102", "10.0.0.9", "10.0.0.4"}};
+    r.remoteStations = {{"102", "10.0.0.9", "10.0.0.4"}, {"103", "10.0.0.9", "10.0.0.6"}};
     r.staticRoutes = {{"10.9.0.0", "255.255.0.0", "10.0.0.4", "Static", "", ""}};
     r.snmpCommunities = {{"ops", "read"}};
     r.trapServers = {{"192.168.1.31", "ops"}};
@@ -83,7 +52,7 @@ ConfigRecord everythingChanged()
 
 UpdateList everyEntry()
 {
-    return forms::compareRecords(before(), everythingChanged());
+    return forms::compareRecords(retrievedUnit(), everythingChanged());
 }
 
 QString caption(QString text)
@@ -106,7 +75,7 @@ TEST(UpdateReview, EveryCodeAnUpdateWritesHasATabAndASettingName)
     EXPECT_EQ(codes, (QStringList{"01", "02", "03", "06", "10", "11", "12", "15", "16", "17", "18", "19",
                                   "1B", "1C", "1F", "20", "21", "22", "23", "24", "25", "26", "30", "31",
                                   "32", "33", "34", "35", "41", "43", "47", "50", "51", "58"}));
-    const QList<ReviewRow> rows = forms::reviewRows(list, before());
+    const QList<ReviewRow> rows = forms::reviewRows(list, retrievedUnit());
     ASSERT_EQ(rows.size(), list.entries.size());
     for (const ReviewRow &row : rows) {
         EXPECT_TRUE(forms::reviewTabs().contains(row.tab)) << qPrintable(row.setting);
@@ -141,22 +110,23 @@ TEST_F(UpdateReviewWindow, EachSettingIsOnTheTabItNames)
 
 TEST(UpdateReview, RowsShowTheRetrievedAndTheNewValue)
 {
-    ConfigRecord current = before();
+    ConfigRecord current = retrievedUnit();
     current.newPassword = "s3cret";
     current.radioType = "0";
     current.ripVersion = "1";
     current.systemName = "Mast 2";
     current.systemContact.clear();
-    current.dnsServers = {{"203.0.113.53"}};
-    current.remoteStations = {{"101", "10.0.0.1", "10.0.0.7"}};
-    const QList<ReviewRow> rows = forms::reviewRows(forms::compareRecords(before(), current), before());
+    current.dnsServers = {{"192.0.2.53"}, {"203.0.113.53"}};
+    current.remoteStations[0][2] = "10.0.0.7";
+    const QList<ReviewRow> rows =
+        forms::reviewRows(forms::compareRecords(retrievedUnit(), current), retrievedUnit());
     const QList<ReviewRow> expected{
         {"Ethernet/Radio", "Radio Type", "Master", "Station"},
         {"Ethernet/Radio", "Remote Station Radio Address", "101 10.0.0.1 10.0.0.2", "101 10.0.0.1 10.0.0.7"},
         {"IP Routing", "RIP Version", "Version 2", "Version 1"},
-        {"SNMP/DNS", "System Name", "Mast 1", "Mast 2"},
-        {"SNMP/DNS", "System Contact", "Ops", ""},
-        {"SNMP/DNS", "DNS Servers", "192.0.2.53", ""},
+        {"SNMP/DNS", "System Name", "Hadra Base", "Mast 2"},
+        {"SNMP/DNS", "System Contact", "Network Operations", ""},
+        {"SNMP/DNS", "DNS Servers", "198.51.100.53", ""},
         {"SNMP/DNS", "DNS Servers", "", "203.0.113.53"},
         {"Utilities/Tools", "New Password", "(hidden)", "(changed)"},
     };

@@ -6,6 +6,7 @@
 // missing from the table below fails the first case, so a dialog added later is checked too.
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmConnectAnimation.h"
+#include "dialogs/frmReviewUpdate.h"
 #include "dialogs/frmSerialProperties.h"
 #include "dialogs/frmTelnetProperties.h"
 #include "dialogs/frmUploadStatus.h"
@@ -48,6 +49,7 @@ const std::map<QString, WindowFactory> &windowFactories()
         {QStringLiteral("frmAbout"),
          [](frmTevoHadraConfig &w) { return std::make_unique<frmAbout>(w.messageBoxes(), &w); }},
         {QStringLiteral("frmConnectAnimation"), dialogOf<frmConnectAnimation>()},
+        {QStringLiteral("frmReviewUpdate"), dialogOf<frmReviewUpdate>()},
         {QStringLiteral("frmSerialProperties"), dialogOf<frmSerialProperties>()},
         {QStringLiteral("frmTelnetProperties"), dialogOf<frmTelnetProperties>()},
         {QStringLiteral("frmUploadStatus"), dialogOf<frmUploadStatus>()},
