@@ -46,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
     file.close();
 
-    startAfresh(w);
     QAction *import = w.tlbrMainButton(QStringLiteral("Import"));
     if (!import || !import->isEnabled())
         std::abort();
@@ -56,5 +55,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort(); // a handler boundary lets nothing through
     }
     checkDisplayLimits(w);
+    startAfresh(w);
     return 0;
 }

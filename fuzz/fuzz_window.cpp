@@ -59,6 +59,7 @@ frmTevoHadraConfig &fuzzWindow(const char *program)
     static frmTevoHadraConfig *w = [] {
         auto *made = new frmTevoHadraConfig;
         made->setMessageBoxes(&boxes);
+        startAfresh(*made);
         return made;
     }();
     return *w;
@@ -72,6 +73,10 @@ void startAfresh(frmTevoHadraConfig &w)
     monitor::resetPacketLossDisplays(w);
     w.blnShownUsernameForm = true;
     w.blnShouldConnect = true;
+    // What the input left posted (layout and update requests, objects to delete) is
+    // delivered, as the event loop would between two replies; otherwise it piles up.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void checkDisplayLimits(const frmTevoHadraConfig &w)

@@ -5,10 +5,13 @@
 
 class frmTevoHadraConfig;
 
-// The window, made on the first call.
+// The window, made on the first call and made ready for an input (startAfresh).
 frmTevoHadraConfig &fuzzWindow(const char *program);
 
-// Empties the lists and the station displays, so every input starts from the same window.
+// Empties the lists and the station displays and delivers posted events, so every input
+// starts from the same window. A target calls it at the end of each input: what the input
+// added is then freed within it, and libFuzzer's leak check (a scan of the whole heap, run
+// after any input that allocated more than it freed) runs only when something stayed.
 void startAfresh(frmTevoHadraConfig &w);
 
 // Aborts when the displays went beyond their limits.

@@ -15,7 +15,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     frmTevoHadraConfig &w = fuzzWindow("process_reply");
-    startAfresh(w);
     try {
         session::ProcessReply(w, w.MSComm1,
                               QString::fromLatin1(reinterpret_cast<const char *>(data), qsizetype(size)));
@@ -23,5 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort(); // nothing the grammar meets may escape it
     }
     checkDisplayLimits(w);
+    startAfresh(w);
     return 0;
 }

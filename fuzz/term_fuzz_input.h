@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <span>
+#include <vector>
 
 // The offscreen application, made once for the whole run.
 inline void fuzzApplication(const char *program)
@@ -21,6 +23,15 @@ inline void fuzzApplication(const char *program)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
+}
+
+// Every whole number from first to last, as a list of size choices.
+inline std::vector<int> everySize(int first, int last)
+{
+    std::vector<int> sizes;
+    for (int size = first; size <= last; ++size)
+        sizes.push_back(size);
+    return sizes;
 }
 
 struct TermFuzzInput
@@ -39,15 +50,15 @@ struct TermFuzzInput
     const char *text = nullptr;
     std::size_t length = 0;
 
-    // Reads the header; false when the input is too short for one. The size ranges from
-    // the smallest screen up to maxColumns x maxRows.
-    bool parse(const std::uint8_t *data, std::size_t size, int maxColumns, int maxRows)
+    // Reads the header; false when the input is too short for one. The first two bytes
+    // choose the number of columns and rows from the lists given.
+    bool parse(const std::uint8_t *data, std::size_t size, std::span<const int> columnChoices,
+               std::span<const int> rowChoices)
     {
-        using namespace glyphterm;
         if (size < HeaderSize)
             return false;
-        columns = MinColumns + data[0] % (maxColumns - MinColumns + 1);
-        rows = MinRows + data[1] % (maxRows - MinRows + 1);
+        columns = columnChoices[data[0] % columnChoices.size()];
+        rows = rowChoices[data[1] % rowChoices.size()];
         emulation = data[2] % 4;
         modeBits = data[3];
         regionTop = data[4] % rows;

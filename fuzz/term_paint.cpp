@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     using namespace glyphterm;
     fuzzApplication("term_paint");
     TermFuzzInput input;
-    if (!input.parse(data, size, 40, 12))
+    static const std::vector<int> columns = everySize(MinColumns, 40);
+    static const std::vector<int> rows = everySize(MinRows, 12);
+    if (!input.parse(data, size, columns, rows))
         return 0;
     static QWidget window;
     static const QFont font = window.font();

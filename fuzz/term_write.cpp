@@ -1,12 +1,14 @@
 // Fuzz target for the emulation engine: TermWrite on a screen, without painting. The first
-// bytes choose the screen size (5x5 to 256x128), emulation, modes, scrolling region,
-// cursor and the size of the writes; the rest is host output. Afterwards the cursor must
-// lie inside the grid and its row must read back; a cell written outside the grid shows
-// up under the sanitizers.
+// bytes choose the screen size (from sizes around the tab stops, the usual widths and the
+// limits), emulation, modes, scrolling region, cursor and the size of the writes; the rest
+// is host output. Afterwards the cursor must lie inside the grid and its row must read
+// back; a cell written outside the grid shows up under the sanitizers.
 //
-// Creating a screen costs far more than most inputs (font metrics), so screens are kept
-// per size and emulation and brought back to their state at creation before each input.
-// Painting and printing have a target of their own (term_paint).
+// Creating a screen costs far more than most inputs (the grid, font metrics), so every
+// screen is kept, one per size and emulation, and brought back to its state at creation
+// before each input. The sizes come from short lists so that all of them fit in the
+// engine's table of screens. Painting and printing have a target of their own
+// (term_paint).
 #include "term_fuzz_input.h"
 
 #include <glyphterm/emulator.h>
@@ -14,8 +16,8 @@
 
 #include <QWidget>
 
+#include <array>
 #include <cstdlib>
-#include <deque>
 #include <map>
 #include <string>
 #include <tuple>
@@ -24,6 +26,11 @@ namespace {
 
 using namespace glyphterm;
 
+// Widths around the first tab stops, the usual widths and the widest; heights from the
+// smallest through the usual to the tallest. 9 x 7 sizes in 4 emulations: 252 screens.
+constexpr std::array<int, 9> ColumnChoices = {MinColumns, 7, 8, 9, 17, 80, 132, MaxColumns - 1, MaxColumns};
+constexpr std::array<int, 7> RowChoices = {MinRows, 6, 7, 24, 25, MaxRows - 1, MaxRows};
+
 struct KeptScreen
 {
     int handle = -1;
@@ -31,9 +38,6 @@ struct KeptScreen
 };
 
 using ScreenKey = std::tuple<int, int, int>; // columns, rows, emulation
-
-// At most this many screens are kept; the oldest goes first.
-constexpr std::size_t KeptScreens = 32;
 
 // Brings a kept screen back to its state at creation in all the engine decides by: any
 // sequence in progress and its digits are abandoned and a saved cursor is consumed
@@ -57,16 +61,10 @@ void resetScreen(const KeptScreen &kept, int rows, int emulation)
 int screenFor(QWidget &window, int columns, int rows, int emulation)
 {
     static std::map<ScreenKey, KeptScreen> screens;
-    static std::deque<ScreenKey> order;
     const ScreenKey key{columns, rows, emulation};
     if (const auto found = screens.find(key); found != screens.end()) {
         resetScreen(found->second, rows, emulation);
         return found->second.handle;
-    }
-    if (screens.size() == KeptScreens) {
-        TermDestroy(screens[order.front()].handle);
-        screens.erase(order.front());
-        order.pop_front();
     }
     static const QFont font = window.font();
     KeptScreen kept;
@@ -75,7 +73,6 @@ int screenFor(QWidget &window, int columns, int rows, int emulation)
         std::abort();
     TermGetModes(kept.handle, &kept.modesAtCreation);
     screens.emplace(key, kept);
-    order.push_back(key);
     return kept.handle;
 }
 
@@ -85,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzzApplication("term_write");
     TermFuzzInput input;
-    if (!input.parse(data, size, MaxColumns, MaxRows))
+    if (!input.parse(data, size, ColumnChoices, RowChoices))
         return 0;
     static QWidget window;
     const int handle = screenFor(window, input.columns, input.rows, input.emulation);

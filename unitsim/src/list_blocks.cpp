@@ -21,28 +21,30 @@ std::string joinFields(const std::vector<std::string> &fields)
     return joined;
 }
 
-// A block of item lines, each "NAME=" followed by its fields.
+// A block of item lines, each "NAME=" followed by its fields. It counts the bytes its
+// lines take on the wire (each ends in CR LF) as they are added.
 class Block
 {
 public:
-    explicit Block(std::string name) : name_(std::move(name)) { lines_.push_back(name_ + "=1;START"); }
-    void item(const std::vector<std::string> &fields) { lines_.push_back(name_ + "=" + joinFields(fields)); }
+    explicit Block(std::string name) : name_(std::move(name)) { add(name_ + "=1;START"); }
+    void item(const std::vector<std::string> &fields) { add(name_ + "=" + joinFields(fields)); }
     Lines finish()
     {
-        lines_.push_back(name_ + "=1;END");
+        add(name_ + "=1;END");
         return std::move(lines_);
     }
-    std::size_t bytes() const
-    {
-        std::size_t total = 0;
-        for (const auto &line : lines_)
-            total += line.size() + 2;
-        return total;
-    }
+    std::size_t bytes() const { return bytes_; }
 
 private:
+    void add(std::string line)
+    {
+        bytes_ += line.size() + 2;
+        lines_.push_back(std::move(line));
+    }
+
     std::string name_;
     Lines lines_;
+    std::size_t bytes_ = 0;
 };
 
 std::string parameter(const UnitConfig &config, const std::string &code)

@@ -99,16 +99,20 @@ FileReading readConfigurationFile(const QString &path, const std::function<void(
         return reading;
     }
     bool insideLongLine = false;
+    // One buffer for every line: a line is read into it, not into an allocation of the
+    // longest size for each line.
+    QByteArray buffer(kLongestLine + 1, Qt::Uninitialized);
     while (!file.atEnd()) {
         if (file.pos() >= kLargestConfigurationFile) {
             reading.truncated = true;
             break;
         }
-        QByteArray chunk = file.readLine(kLongestLine);
-        if (chunk.isEmpty()) {
+        const qint64 read = file.readLine(buffer.data(), buffer.size());
+        if (read <= 0) {
             reading.error = file.errorString();
             break;
         }
+        QByteArrayView chunk(buffer.constData(), read);
         const bool ended = chunk.endsWith('\n') || file.atEnd();
         if (insideLongLine || !ended) {
             // Part of a line too long to be a reply line: skipped up to its end.

@@ -322,3 +322,39 @@ TEST_F(FileWithoutUnit, AHundredMegabyteFileIsReadUpToTheLimitOfAConfiguration)
     EXPECT_EQ(boxes.texts()[0], "Only the first 1024 KB of " + path +
                                     " were imported: a configuration file is never that large.");
 }
+
+TEST(ConfigurationFileLines, LinesUpToTheLongestAreHandedOverWholeAndLongerOnesSkipped)
+{
+    // A line may take 64 KB with its line break (the last line of a file may have none); one
+    // byte more and it is skipped whole.
+    constexpr int longest = 64 * 1024;
+    const QByteArray fits(longest - 1, 'a');
+    const QByteArray fitsBeforeCrLf(longest - 2, 'b');
+    const QByteArray tooLong(longest, 'c');
+    const QByteArray withNul("d\0e", 3);
+    const struct
+    {
+        QByteArray content;
+        QStringList handedOver;
+    } cases[] = {
+        {fits + "\nnext\n", {QString::fromLatin1(fits), "next"}},
+        {fitsBeforeCrLf + "\r\nnext\r\n", {QString::fromLatin1(fitsBeforeCrLf), "next"}},
+        {tooLong + "\nnext\n", {"next"}},
+        {tooLong + tooLong + "\nnext", {"next"}},
+        {"first\n" + fits, {"first", QString::fromLatin1(fits)}},
+        {"first\n" + tooLong, {"first", QString::fromLatin1(tooLong)}},
+        {"first\n" + tooLong + "c", {"first"}},
+        {withNul + "\n", {QString::fromLatin1(withNul)}},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("lines.qdv");
+    for (const auto &c : cases) {
+        writeFile(path, c.content);
+        QStringList lines;
+        const forms::FileReading reading =
+            forms::readConfigurationFile(path, [&lines](const QString &line) { lines << line; });
+        EXPECT_TRUE(reading.error.isEmpty()) << qPrintable(reading.error);
+        EXPECT_FALSE(reading.truncated);
+        EXPECT_EQ(lines, c.handedOver) << "case of " << c.content.size() << " bytes";
+    }
+}
