@@ -4,6 +4,7 @@
 #include "forms/option_rules.h"
 #include "forms/radio_enable_button.h"
 #include "forms/reply_values.h"
+#include "monitor/monitors.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
 #include "widgets/angular_gauge.h"
@@ -230,7 +231,7 @@ void interfaceStatisticsItem(Window &w, const QStringList &fields)
 void ipStatisticsItem(Window &w, const QStringList &fields)
 {
     const QString arrival =
-        QLocale::c().toString(QDateTime::currentDateTime(), QStringLiteral("MMM dd yyyy hh:mm:ss AP"));
+        QLocale::c().toString(w.monitors().clock.now(), QStringLiteral("MMM dd yyyy hh:mm:ss AP"));
     QTreeWidgetItem *item = addItem(w.ui->lviewIPStats, arrival);
     for (int k = 0; k < fields.size(); ++k)
         setSubItem(item, k + 1, fields[k]);
@@ -257,9 +258,14 @@ void radioAddressItem(Window &w, const QStringList &fields)
 void perStart(Window &w)
 {
     linkset::StripChart &chart = *w.iStripChartX1(0);
-    if (w.perBlockOpen)
-        chart.EndUpdate(); // the previous block never ended
+    linkset::BarChart &bars = *w.ui->MSChartPacketLoss;
+    if (w.perBlockOpen) { // the previous block never ended
+        chart.EndUpdate();
+        bars.EndUpdate();
+    }
+    // The block's rates are drawn together when it ends.
     chart.BeginUpdate();
+    bars.BeginUpdate();
     w.perBlockOpen = true;
     chart.AddIndexTimeNow();
 }
@@ -270,6 +276,7 @@ void perEnd(Window &w)
         return;
     w.perBlockOpen = false;
     w.iStripChartX1(0)->EndUpdate();
+    w.ui->MSChartPacketLoss->EndUpdate();
 }
 
 void perItem(Window &w, const QStringList &fields)

@@ -45,34 +45,51 @@ BarChart::BarChart(QWidget *parent)
 
 BarChart::~BarChart() = default;
 
+void BarChart::BeginUpdate()
+{
+    ++updateDepth_;
+}
+
+void BarChart::EndUpdate()
+{
+    if (updateDepth_ == 0)
+        return;
+    if (--updateDepth_ == 0)
+        draw();
+}
+
 void BarChart::setChartData(const QList<Column> &columns)
 {
-    if (columns == columns_)
-        return;
-    const bool sameBars = columns.size() == columns_.size() &&
-                          std::equal(columns.begin(), columns.end(), columns_.begin(),
-                                     [](const Column &a, const Column &b) { return a.label == b.label; });
     columns_ = columns;
+    if (updateDepth_ == 0)
+        draw();
+}
+
+void BarChart::draw()
+{
+    const QList<Column> &columns = columns_;
+    if (columns == drawn_)
+        return;
+    const bool sameBars = columns.size() == drawn_.size() &&
+                          std::equal(columns.begin(), columns.end(), drawn_.begin(),
+                                     [](const Column &a, const Column &b) { return a.label == b.label; });
+    drawn_ = columns;
     double top = kMinimumTop;
-    for (const Column &column : columns)
+    QList<qreal> values;
+    for (const Column &column : columns) {
         top = std::max(top, column.value);
-    if (sameBars) {
-        // Only values moved (a new reading): the bars keep their places and labels.
-        for (qsizetype i = 0; i < columns.size(); ++i)
-            if (bars_->at(i) != columns[i].value)
-                bars_->replace(i, columns[i].value);
-    } else {
+        values << column.value;
+    }
+    // All values go in at once: the bars are laid out twice, not once per changed bar.
+    bars_->remove(0, bars_->count());
+    bars_->append(values);
+    if (!sameBars) {
         QStringList labels;
-        QList<qreal> values;
         for (qsizetype i = 0; i < columns.size(); ++i) {
             const Column &column = columns[i];
-            labels << (labels.contains(column.label)
-                           ? QStringLiteral("%1 (%2)").arg(column.label).arg(i + 1)
-                           : column.label);
-            values << column.value;
+            labels << (labels.contains(column.label) ? QStringLiteral("%1 (%2)").arg(column.label).arg(i + 1)
+                                                     : column.label);
         }
-        bars_->remove(0, bars_->count());
-        bars_->append(values);
         categoryAxis_->setCategories(labels);
     }
     valueAxis_->setRange(0.0, top);

@@ -1,7 +1,5 @@
 #include "widgets/strip_chart.h"
 
-#include "widgets/trace_thinning.h"
-
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
@@ -116,13 +114,23 @@ int StripChart::AddIndexTimeNow()
 int StripChart::AddIndexTime(const QDateTime &time)
 {
     const qint64 stamp = time.toMSecsSinceEpoch();
+    if (!times_.empty() && stamp < times_.back()) {
+        // The clock was set back: the earlier points move back with it.
+        const qint64 step = times_.back() - stamp;
+        for (qint64 &t : times_)
+            t -= step;
+        rebuildLater();
+    }
     times_.push_back(stamp);
     for (Channel &c : channels_)
         c.values.emplace_back();
     if (times_.size() > size_t(kMaxPoints)) {
+        if (times_.front() >= xAxisStart_)
+            rebuildLater(); // the forgotten point is drawn
         times_.pop_front();
         for (Channel &c : channels_)
             c.values.pop_front();
+        ++forgotten_;
     }
     if (stamp > xAxisEnd() || stamp < xAxisStart_)
         xAxisStart_ = stamp - spanMilliseconds();
@@ -144,8 +152,8 @@ int StripChart::addChannel(const QString &name, const QColor &color, int lineWid
     chart_->addSeries(series);
     series->attachAxis(timeAxis_);
     series->attachAxis(valueAxis_);
-    channels_.push_back(Channel{name, series, std::deque<std::optional<double>>(times_.size())});
-    changed();
+    channels_.push_back(Channel{name, series, std::deque<std::optional<double>>(times_.size()), {}, false});
+    rebuildLater();
     return channelCount() - 1;
 }
 
@@ -153,7 +161,7 @@ void StripChart::removeAllChannels()
 {
     chart_->removeAllSeries();
     channels_.clear();
-    changed();
+    rebuildLater();
 }
 
 int StripChart::checkChannel(int channel) const
@@ -186,7 +194,10 @@ void StripChart::setChannelData(int channel, int index, double value)
 {
     checkIndex(index);
     channels_[size_t(checkChannel(channel))].values[size_t(index)] = value;
-    changed();
+    if (forgotten_ + index < tracedPoints_)
+        rebuildLater(); // the point is drawn already
+    else
+        changed();
 }
 
 qint64 StripChart::spanMilliseconds() const
@@ -207,7 +218,7 @@ QDateTime StripChart::xAxisStart() const
 void StripChart::setXAxisStart(const QDateTime &start)
 {
     xAxisStart_ = start.toMSecsSinceEpoch();
-    changed();
+    rebuildLater();
 }
 
 void StripChart::setXAxisSpan(double days)
@@ -215,7 +226,7 @@ void StripChart::setXAxisSpan(double days)
     if (!(days > 0.0))
         throw std::invalid_argument("The time span of a strip chart must be above 0.");
     xAxisSpanDays_ = days;
-    changed();
+    rebuildLater();
 }
 
 QString StripChart::title() const
@@ -247,6 +258,12 @@ void StripChart::setYAxisMax(double maximum)
 void StripChart::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    rebuildLater();
+}
+
+void StripChart::rebuildLater()
+{
+    rebuildTraces_ = true;
     changed();
 }
 
@@ -255,27 +272,68 @@ void StripChart::redraw() const
     pendingRedraw_ = false;
     const qint64 start = xAxisStart_;
     const qint64 end = xAxisEnd();
-
-    // The points in view, plus one on each side so that the traces run to the edges.
-    const auto firstInView = std::find_if(times_.begin(), times_.end(), [&](qint64 t) { return t >= start; });
-    const auto pastView = std::find_if(firstInView, times_.end(), [&](qint64 t) { return t > end; });
-    const size_t from = size_t(std::max<std::ptrdiff_t>(firstInView - times_.begin() - 1, 0));
-    const size_t to = std::min(size_t(pastView - times_.begin()) + 1, times_.size());
+    if (rebuildTraces_ || start < tracedStart_)
+        rebuildTraces(start, end);
+    else
+        extendTraces(start);
+    tracedStart_ = start;
 
     double top = yAxisMax_;
     for (const Channel &c : channels_) {
-        TraceThinning trace(start, end, std::max(width(), kMinimumTraceColumns));
-        for (size_t i = from; i < to; ++i) {
-            if (!c.values[i])
-                continue;
-            trace.add(times_[i], *c.values[i]);
-            if (times_[i] >= start && times_[i] <= end)
-                top = std::max(top, *c.values[i]);
-        }
-        c.series->replace(trace.finish());
+        const QList<QPointF> points = c.trace.points();
+        if (c.traceChanged)
+            c.series->replace(points);
+        c.traceChanged = false;
+        for (const QPointF &p : points)
+            if (p.x() >= double(start) && p.x() <= double(end))
+                top = std::max(top, p.y());
     }
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
     valueAxis_->setRange(0.0, top);
+}
+
+void StripChart::rebuildTraces(qint64 start, qint64 end) const
+{
+    rebuildTraces_ = false;
+    // One column of the traces per pixel of the time axis.
+    const TraceThinning empty(double(spanMilliseconds()) / std::max(width(), kMinimumTraceColumns));
+
+    // The points in view, plus one on each side so that the traces run to the edges. The column
+    // of the point before the axis is thinned from its first point, as when the traces grow.
+    const auto firstInView = std::lower_bound(times_.begin(), times_.end(), start);
+    const auto pastView = std::upper_bound(firstInView, times_.end(), end);
+    auto first = firstInView == times_.begin() ? firstInView : firstInView - 1;
+    if (first != times_.end())
+        first = std::lower_bound(times_.begin(), first, empty.columnStart(*first));
+    const size_t from = size_t(first - times_.begin());
+    const size_t to = std::min(size_t(pastView - times_.begin()) + 1, times_.size());
+
+    for (const Channel &c : channels_) {
+        c.trace = empty;
+        for (size_t i = from; i < to; ++i)
+            if (c.values[i])
+                c.trace.add(times_[i], *c.values[i]);
+        c.trace.forgetBefore(start);
+        c.traceChanged = true;
+    }
+    tracedPoints_ = forgotten_ + qint64(to);
+}
+
+void StripChart::extendTraces(qint64 start) const
+{
+    // Only points were added (the axis may have scrolled with them): they are appended.
+    const size_t from = size_t(std::max<qint64>(tracedPoints_ - forgotten_, 0));
+    for (const Channel &c : channels_) {
+        for (size_t i = from; i < times_.size(); ++i) {
+            if (c.values[i]) {
+                c.trace.add(times_[i], *c.values[i]);
+                c.traceChanged = true;
+            }
+        }
+        if (c.trace.forgetBefore(start))
+            c.traceChanged = true;
+    }
+    tracedPoints_ = forgotten_ + qint64(times_.size());
 }
 
 } // namespace linkset

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/trace_thinning.h"
+
 #include <QColor>
 #include <QDateTime>
 #include <QWidget>
@@ -23,9 +25,14 @@ namespace linkset {
 // to yAxisMax, raised when a value in view is larger (it is never lowered). Drawn as lime grid lines and
 // white text on black.
 //
+// Points are kept in time order. A point stamped earlier than the newest one (the clock was set
+// back) moves every earlier point back by the same step, so the traces run on unbroken with the
+// new point at their end instead of folding back over themselves.
+//
 // Changes are drawn once the event loop runs again (or when chart() is read), so a burst of
-// changes costs one rebuild of the traces; changes between BeginUpdate() and EndUpdate() are
-// never drawn before EndUpdate().
+// changes costs one update of the traces; changes between BeginUpdate() and EndUpdate() are
+// never drawn before EndUpdate(). New points are appended to the traces; they are rebuilt only
+// when the chart's size or span, its channels, or a value already drawn change.
 // At most kMaxPoints time points are kept; adding one more forgets the oldest.
 class StripChart : public QWidget
 {
@@ -90,6 +97,9 @@ private:
         QString name;
         QLineSeries *series = nullptr;
         std::deque<std::optional<double>> values;
+        // What the series shows: a cache of the values, brought up to date when drawing.
+        mutable TraceThinning trace;
+        mutable bool traceChanged = false;
     };
 
     // Throw std::out_of_range when the chart has no such channel or point; checkChannel returns it.
@@ -100,12 +110,17 @@ private:
     void changed();
     void scheduleRedraw();
     void redraw() const;
+    void rebuildTraces(qint64 start, qint64 end) const;
+    void extendTraces(qint64 start) const;
+    // Marks the traces for a rebuild at the next drawing.
+    void rebuildLater();
 
     QChartView *view_ = nullptr;
     QChart *chart_ = nullptr;
     QDateTimeAxis *timeAxis_ = nullptr;
     QValueAxis *valueAxis_ = nullptr;
-    std::deque<qint64> times_; // milliseconds since the epoch
+    std::deque<qint64> times_; // milliseconds since the epoch, in order
+    qint64 forgotten_ = 0;     // points forgotten from the front: point i is number forgotten_ + i
     std::vector<Channel> channels_;
     qint64 xAxisStart_;
     double xAxisSpanDays_ = 1.0 / 1440.0;
@@ -113,6 +128,9 @@ private:
     int updateDepth_ = 0;
     // Changes wait to be drawn; the rebuild is a cache of the data, so reading chart() may run it.
     mutable bool pendingRedraw_ = false;
+    mutable bool rebuildTraces_ = true;
+    mutable qint64 tracedPoints_ = 0; // the number of the first point not yet in the traces
+    mutable qint64 tracedStart_ = 0;  // the axis start the traces were last trimmed to
     bool redrawScheduled_ = false;
     std::function<QDateTime()> clock_;
 };

@@ -1,48 +1,72 @@
 #include "widgets/trace_thinning.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace linkset {
+namespace {
 
-TraceThinning::TraceThinning(qint64 start, qint64 end, int columns)
-    : start_(start), end_(std::max(end, start + 1)), columns_(std::max(columns, 1))
+// A column's points in the order they came: one when the lowest is also the highest.
+void appendColumn(QList<QPointF> &points, const QPointF &lowest, const QPointF &highest, bool lowestFirst)
+{
+    points.append(lowestFirst ? lowest : highest);
+    if (lowest != highest)
+        points.append(lowestFirst ? highest : lowest);
+}
+
+} // namespace
+
+TraceThinning::TraceThinning(double columnMilliseconds)
+    : columnMilliseconds_(std::max(columnMilliseconds, 1.0))
 {}
+
+qint64 TraceThinning::columnOf(qint64 time) const
+{
+    return qint64(std::floor(double(time) / columnMilliseconds_));
+}
+
+qint64 TraceThinning::columnStart(qint64 time) const
+{
+    return qint64(std::ceil(double(columnOf(time)) * columnMilliseconds_));
+}
 
 void TraceThinning::add(qint64 time, double value)
 {
     const QPointF point(double(time), value);
-    if (time < start_ || time > end_) {
-        closeColumn();
-        points_.append(point);
-        return;
-    }
-    const int column = int(std::min<qint64>((time - start_) * columns_ / (end_ - start_), columns_ - 1));
-    if (column != column_) {
-        closeColumn();
+    const qint64 column = columnOf(time);
+    if (!open_ || column != column_) {
+        if (open_)
+            appendColumn(closed_, lowest_, highest_, lowestFirst_);
+        open_ = true;
         column_ = column;
         lowest_ = highest_ = point;
     } else if (value < lowest_.y()) {
         lowest_ = point;
+        lowestFirst_ = false;
     } else if (value > highest_.y()) {
         highest_ = point;
+        lowestFirst_ = true;
     }
 }
 
-void TraceThinning::closeColumn()
+bool TraceThinning::forgetBefore(qint64 time)
 {
-    if (column_ < 0)
-        return;
-    const bool lowFirst = lowest_.x() <= highest_.x();
-    points_.append(lowFirst ? lowest_ : highest_);
-    if (lowest_ != highest_)
-        points_.append(lowFirst ? highest_ : lowest_);
-    column_ = -1;
+    // The first closed point at or after `time`; the one before it stays for the edge.
+    const auto inView = std::lower_bound(closed_.cbegin(), closed_.cend(), double(time),
+                                         [](const QPointF &p, double t) { return p.x() < t; });
+    const qsizetype forget = std::max<qsizetype>(inView - closed_.cbegin() - 1, 0);
+    if (forget == 0)
+        return false;
+    closed_.remove(0, forget);
+    return true;
 }
 
-QList<QPointF> TraceThinning::finish()
+QList<QPointF> TraceThinning::points() const
 {
-    closeColumn();
-    return std::move(points_);
+    QList<QPointF> points = closed_;
+    if (open_)
+        appendColumn(points, lowest_, highest_, lowestFirst_);
+    return points;
 }
 
 } // namespace linkset

@@ -7,7 +7,9 @@
 #include "widgets/bar_chart.h"
 #include "widgets/led_matrix.h"
 
+#include <QChart>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QRadioButton>
 #include <QTest>
 
@@ -306,6 +308,50 @@ TEST_F(Monitors, StatisticsTablesRefreshResetAndGrow)
         EXPECT_EQ(ui().lviewIFStats->isHidden(), ipShown) << view;
         EXPECT_EQ(ui().cmdResetIFStats->isHidden(), ipShown) << view;
     }
+}
+
+TEST_F(Monitors, IpTableRowsAreStampedByTheMonitorClock)
+{
+    startUnit();
+    ASSERT_TRUE(connectAndLogIn(Transport::Telnet));
+    // Each reading of the clock is five seconds after the one before.
+    QDateTime now(QDate(2026, 3, 5), QTime(21, 7, 9));
+    w->monitors().clock.set([&now] { return now = now.addSecs(5); });
+
+    ui().cmdRefreshIPStats->click();
+    ASSERT_EQ(ui().lviewIPStats->topLevelItemCount(), 1);
+    pollQuickly();
+    ui().chkMonitorIPStats->click();
+    ASSERT_TRUE(waitForCondition([this] { return ui().lviewIPStats->topLevelItemCount() >= 3; }));
+    ui().chkMonitorIPStats->click();
+    const QStringList expected{"Mar 05 2026 09:07:14 PM", "Mar 05 2026 09:07:19 PM",
+                               "Mar 05 2026 09:07:24 PM"};
+    for (int row = 0; row < int(expected.size()); ++row)
+        EXPECT_EQ(ui().lviewIPStats->topLevelItem(row)->text(0), expected[row]) << row;
+}
+
+TEST_F(Monitors, TheSignalTraceRunsOnWhenTheClockIsSetBack)
+{
+    startUnit();
+    ASSERT_TRUE(connectAndLogIn(Transport::Telnet));
+    QDateTime now(QDate(2026, 3, 5), QTime(12, 0, 0));
+    w->monitors().clock.set([&now] { return now = now.addSecs(5); });
+    pollQuickly();
+    ui().chkRSSIMonitor->click();
+    ASSERT_TRUE(waitForCondition([this] { return rssiChart().pointCount() >= 3; }));
+    now = now.addSecs(-3600);
+    const int before = rssiChart().pointCount();
+    ASSERT_TRUE(waitForCondition([&] { return rssiChart().pointCount() >= before + 2; }));
+    ui().chkRSSIMonitor->click();
+
+    // The trace ends at the newest reading, and the readings before the step lead up to it.
+    const int last = rssiChart().pointCount() - 1;
+    const auto *series = qobject_cast<const QLineSeries *>(rssiChart().chart()->series().value(0));
+    ASSERT_NE(series, nullptr);
+    ASSERT_TRUE(rssiChart().channelData(0, last).has_value());
+    EXPECT_EQ(series->points().last(), QPointF(double(rssiChart().pointTime(last).toMSecsSinceEpoch()),
+                                               *rssiChart().channelData(0, last)));
+    EXPECT_GE(series->count(), before + 2);
 }
 
 } // namespace

@@ -81,3 +81,20 @@ TEST(BarChart, TallerBarsForLargerValues)
     EXPECT_GT(right, 3 * left);
     EXPECT_LT(right, 5 * left);
 }
+
+TEST(BarChart, DataSetDuringAnUpdateIsDrawnAtItsEnd)
+{
+    BarChart chart;
+    chart.setChartData({{" 1", 2.0}, {" 2", 3.0}});
+    chart.BeginUpdate();
+    chart.setChartData({{" 1", 5.0}, {" 2", 3.0}});
+    chart.setChartData({{" 1", 5.0}, {" 2", 6.0}, {" 3", 1.0}});
+    EXPECT_EQ(chart.chartData().size(), 3) << "the data is the chart's at once";
+    EXPECT_EQ(bars(chart)->count(), 2);
+    EXPECT_EQ(bars(chart)->at(0), 2.0);
+    chart.EndUpdate();
+    ASSERT_EQ(bars(chart)->count(), 3);
+    EXPECT_EQ(bars(chart)->at(0), 5.0);
+    EXPECT_EQ(bars(chart)->at(1), 6.0);
+    EXPECT_EQ(categories(chart), (QStringList{" 1", " 2", " 3"}));
+}

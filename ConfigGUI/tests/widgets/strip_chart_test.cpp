@@ -121,6 +121,77 @@ TEST(StripChart, TimeAxisScrollsWithTheNewestPoint)
     EXPECT_EQ(chart.xAxisStart(), kNoon.addSecs(-3660));
 }
 
+TEST(StripChart, AClockSetBackKeepsTheTracesDrawn)
+{
+    StripChart chart;
+    chart.setXAxisSpan(kOneMinute);
+    chart.setXAxisStart(kNoon);
+    chart.addChannel(QStringLiteral("a"), Qt::yellow, 2);
+    for (int s = 0; s <= 50; s += 10)
+        chart.setChannelData(0, chart.AddIndexTime(kNoon.addSecs(s)), s);
+
+    // The clock is set back an hour: the newest reading sits at the right edge, the earlier
+    // ones moved back with the clock and run up to it.
+    const QDateTime back = kNoon.addSecs(-3600);
+    const int index = chart.AddIndexTime(back);
+    chart.setChannelData(0, index, 7.0);
+    EXPECT_EQ(index, 6);
+    EXPECT_EQ(chart.xAxisStart(), back.addSecs(-60));
+    EXPECT_EQ(chart.pointTime(5), back);
+    EXPECT_EQ(chart.pointTime(0), back.addSecs(-50));
+    EXPECT_EQ(trace(chart, 0),
+              (QList<QPointF>{point(back.addSecs(-50), 0), point(back.addSecs(-40), 10),
+                              point(back.addSecs(-30), 20), point(back.addSecs(-20), 30),
+                              point(back.addSecs(-10), 40), point(back, 50), point(back, 7)}));
+
+    chart.setChannelData(0, chart.AddIndexTime(back.addSecs(5)), 3.0);
+    EXPECT_EQ(trace(chart, 0).last(), point(back.addSecs(5), 3.0));
+}
+
+TEST(StripChart, TracesGrownPointByPointMatchTracesBuiltAtOnce)
+{
+    // An hour of readings a second apart on a 300-pixel, 20-minute axis: 4 s per pixel column.
+    const QDateTime start = QDateTime::fromMSecsSinceEpoch(1'709'640'000'000);
+    const auto value = [](int s) {
+        return double((s * 37) % 11) + (s == 3000 ? 40.0 : s == 3100 ? -30.0 : 0.0);
+    };
+    StripChart grown;
+    StripChart atOnce;
+    for (StripChart *chart : {&grown, &atOnce}) {
+        chart->resize(300, 200);
+        chart->setXAxisSpan(20.0 / 1440.0);
+        chart->setXAxisStart(start);
+        chart->setYAxisMax(5.0);
+        chart->addChannel(QStringLiteral("a"), Qt::yellow, 2);
+    }
+    atOnce.BeginUpdate();
+    for (int s = 0; s < 3600; ++s) {
+        grown.setChannelData(0, grown.AddIndexTime(start.addSecs(s)), value(s));
+        if (s % 7 == 0)
+            grown.chart(); // draws what came so far: the trace grows from here
+        atOnce.setChannelData(0, atOnce.AddIndexTime(start.addSecs(s)), value(s));
+    }
+    atOnce.EndUpdate();
+
+    // In view the traces agree point for point; before it each keeps at most one for the edge.
+    const double axisStart = double(grown.xAxisStart().toMSecsSinceEpoch());
+    const auto inView = [axisStart](const QList<QPointF> &points) {
+        QList<QPointF> kept;
+        std::copy_if(points.begin(), points.end(), std::back_inserter(kept),
+                     [axisStart](const QPointF &p) { return p.x() >= axisStart; });
+        return kept;
+    };
+    const QList<QPointF> grownTrace = trace(grown, 0);
+    const QList<QPointF> atOnceTrace = trace(atOnce, 0);
+    EXPECT_LE(grownTrace.size() - inView(grownTrace).size(), 1);
+    EXPECT_LE(atOnceTrace.size() - inView(atOnceTrace).size(), 1);
+    EXPECT_EQ(inView(grownTrace), inView(atOnceTrace));
+    EXPECT_LE(inView(grownTrace).size(), 2 * 300);
+    EXPECT_TRUE(inView(grownTrace).contains(point(start.addSecs(3100), value(3100))));
+    EXPECT_EQ(valueAxis(grown)->max(), value(3000));
+    EXPECT_EQ(valueAxis(atOnce)->max(), value(3000));
+}
+
 TEST(StripChart, SpanRunsFromTheCurrentStart)
 {
     StripChart chart;
