@@ -9,6 +9,8 @@
 #include "monitor/packet_error_displays.h"
 #include "session/connection.h"
 #include "session/handler_boundary.h"
+#include "session/log_stamp_menu.h"
+#include "session/log_stamps.h"
 #include "session/mscomm.h"
 #include "session/receive_path.h"
 #include "session/transport_events.h"
@@ -21,6 +23,7 @@
 #include "forms/option_rules.h"
 #include "ui/radio_settings.h"
 #include "ui/start_up.h"
+#include "ui/times_in_utc.h"
 #include "dialogs/status_panels.h"
 #include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -76,7 +79,8 @@ QTimer *makeTimer(QObject *owner, const char *name, int interval)
 } // namespace
 
 frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmTevoHadraConfig>()), options_(std::move(options))
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmTevoHadraConfig>()),
+      logStamps(std::make_unique<session::LogStamps>()), options_(std::move(options))
 {
     registerImages();
     ui->setupUi(this);
@@ -365,6 +369,8 @@ void frmTevoHadraConfig::connectCommands()
     connectFieldValidation(*this);
     connectAddressGuards(*this);
     connectMonitoringRate(*this);
+    addTimesInUtcEntry(*this);
+    session::addLogStampMenu(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,
                 [this] { session::guarded(*this, [this] { monitor::applyTimeWindow(*this); }); });
