@@ -4,6 +4,7 @@
 #include "forms/configuration_transfer.h"
 #include "forms/maintenance_commands.h"
 #include "forms/model_adaptation.h"
+#include "monitor/export_menus.h"
 #include "monitor/history_charts.h"
 #include "monitor/monitors.h"
 #include "monitor/packet_error_displays.h"
@@ -370,6 +371,7 @@ void frmTevoHadraConfig::connectCommands()
     connectAddressGuards(*this);
     connectMonitoringRate(*this);
     addTimesInUtcEntry(*this);
+    monitor::addExportCommands(*this);
     session::addLogStampMenu(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,
