@@ -30,7 +30,7 @@ constexpr Choice kChoices[] = {
 
 void addLogStampMenu(frmTevoHadraConfig &w)
 {
-    auto *menu = new QMenu(QStringLiteral("Log Time &Stamps"), &w);
+    auto *menu = new QMenu(QStringLiteral("Log &Time Stamps"), &w);
     menu->setObjectName(QStringLiteral("mnuFileLogTimeStamps"));
     auto *group = new QActionGroup(menu);
     const QString saved = platform::loadSetting(QStringLiteral("LogTimeStamps"), QStringLiteral("None"));
