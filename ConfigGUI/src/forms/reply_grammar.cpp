@@ -4,6 +4,7 @@
 #include "forms/option_rules.h"
 #include "forms/radio_enable_button.h"
 #include "forms/reply_values.h"
+#include "monitor/export_rows.h"
 #include "monitor/monitors.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -230,9 +231,10 @@ void interfaceStatisticsItem(Window &w, const QStringList &fields)
 
 void ipStatisticsItem(Window &w, const QStringList &fields)
 {
-    const QString arrival =
-        QLocale::c().toString(w.monitors().clock.now(), QStringLiteral("MMM dd yyyy hh:mm:ss AP"));
-    QTreeWidgetItem *item = addItem(w.ui->lviewIPStats, arrival);
+    const QDateTime arrival = w.monitors().clock.now();
+    QTreeWidgetItem *item = addItem(
+        w.ui->lviewIPStats, QLocale::c().toString(arrival, QStringLiteral("MMM dd yyyy hh:mm:ss AP")));
+    item->setData(0, monitor::kArrivalTimeRole, arrival);
     for (int k = 0; k < fields.size(); ++k)
         setSubItem(item, k + 1, fields[k]);
 }

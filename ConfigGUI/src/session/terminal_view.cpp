@@ -1,9 +1,11 @@
 #include "session/terminal_view.h"
 
 #include "platform/replace_question.h"
+#include "session/log_stamps.h"
 #include "session/mscomm.h"
 #include "ui/frmTevoHadraConfig.h"
 #include "dialogs/status_panels.h"
+#include "ui/times_in_utc.h"
 #include "ui_frmTevoHadraConfig.h"
 
 #include <QAction>
@@ -38,9 +40,11 @@ void setConfigurationCommands(frmTevoHadraConfig &w, bool enabled)
     w.ui->mnuDeviceUpdateConfig->setEnabled(enabled);
 }
 
-void writeToLog(frmTevoHadraConfig &w, const QString &text)
+void writeToLog(frmTevoHadraConfig &w, const QString &shown)
 {
-    const QByteArray bytes = text.toLatin1();
+    if (!w.communicationsLog)
+        return;
+    const QByteArray bytes = w.logStamps->stamped(shown, timesInUtc()).toLatin1();
     qint64 written = 0;
     while (w.communicationsLog && written < bytes.size()) {
         const qint64 result = w.communicationsLog->write(bytes.constData() + written, bytes.size() - written);
@@ -189,6 +193,7 @@ void openCommunicationsLog(frmTevoHadraConfig &w)
             return;
         }
         w.communicationsLog = std::move(log);
+        w.logStamps->opened();
         w.tlbrMainButton(QStringLiteral("Import"))->setEnabled(false);
         return;
     }

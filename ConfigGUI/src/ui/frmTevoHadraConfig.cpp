@@ -4,11 +4,14 @@
 #include "forms/configuration_transfer.h"
 #include "forms/maintenance_commands.h"
 #include "forms/model_adaptation.h"
+#include "monitor/export_menus.h"
 #include "monitor/history_charts.h"
 #include "monitor/monitors.h"
 #include "monitor/packet_error_displays.h"
 #include "session/connection.h"
 #include "session/handler_boundary.h"
+#include "session/log_stamp_menu.h"
+#include "session/log_stamps.h"
 #include "session/mscomm.h"
 #include "session/receive_path.h"
 #include "session/transport_events.h"
@@ -22,6 +25,7 @@
 #include "forms/option_rules.h"
 #include "ui/radio_settings.h"
 #include "ui/start_up.h"
+#include "ui/times_in_utc.h"
 #include "dialogs/status_panels.h"
 #include "session/terminal_view.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -77,7 +81,8 @@ QTimer *makeTimer(QObject *owner, const char *name, int interval)
 } // namespace
 
 frmTevoHadraConfig::frmTevoHadraConfig(StartOptions options, QWidget *parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::frmTevoHadraConfig>()), options_(std::move(options))
+    : QMainWindow(parent), ui(std::make_unique<Ui::frmTevoHadraConfig>()),
+      logStamps(std::make_unique<session::LogStamps>()), options_(std::move(options))
 {
     registerImages();
     ui->setupUi(this);
@@ -377,6 +382,9 @@ void frmTevoHadraConfig::connectCommands()
     connectAddressGuards(*this);
     connectBackupCommands(*this);
     connectMonitoringRate(*this);
+    addTimesInUtcEntry(*this);
+    monitor::addExportCommands(*this);
+    session::addLogStampMenu(*this);
     for (QComboBox *window : {ui->cmbHistoryHrs, ui->cmbHistoryMins})
         connect(window, &QComboBox::currentIndexChanged, this,
                 [this] { session::guarded(*this, [this] { monitor::applyTimeWindow(*this); }); });

@@ -36,6 +36,7 @@ namespace Ui {
 class frmTevoHadraConfig;
 }
 namespace session {
+class LogStamps;
 class MSComm;
 }
 namespace forms {
@@ -127,6 +128,8 @@ public:
     double listBlockSeconds = 20;
     // The communications log of the terminal view; null when none is open.
     std::unique_ptr<QFile> communicationsLog;
+    // The time stamps of its lines, when chosen.
+    std::unique_ptr<session::LogStamps> logStamps;
 
     // ---- Configuration and monitoring state ----
     // The monitoring rate in seconds: "5", "30" or "60".
