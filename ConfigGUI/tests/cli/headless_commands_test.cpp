@@ -143,6 +143,16 @@ TEST_F(HeadlessCommands, ApplyWritesExactlyTheThreeChangedSettingsAndValidatesTh
     EXPECT_EQ(writesIn(unit.stopAndReadCommands()),
               (QStringList{QStringLiteral("Set 01=Ridge Mast"), QStringLiteral("Set 02=Field Team"),
                            QStringLiteral("Set 03=North Hill"), QStringLiteral("Set 60= 1")}));
+
+    // A run without a window backs the unit up before it writes, as the window does.
+    QStringList backups;
+    for (QDirIterator files(path(QStringLiteral("home/XDG_DATA_HOME")), {QStringLiteral("*.qdv")},
+                            QDir::Files, QDirIterator::Subdirectories);
+         files.hasNext();)
+        backups << files.next();
+    ASSERT_EQ(backups.size(), 1) << backups.join(u' ').toStdString();
+    EXPECT_TRUE(backups[0].contains(QLatin1String("/backups/"))) << backups[0].toStdString();
+    EXPECT_EQ(readText(backups[0]), readText(path(QStringLiteral("retrieved.qdv"))));
 }
 
 TEST_F(HeadlessCommands, DryRunPrintsTheEntriesAndWritesNothing)

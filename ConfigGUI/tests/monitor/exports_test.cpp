@@ -127,7 +127,7 @@ TEST_F(Exports, StatisticsTablesAsShownWithQuotedFieldsAndIsoTimes)
     ASSERT_TRUE(interfaceRows) << contents(dir.filePath("if.csv")).toStdString();
     EXPECT_EQ(*interfaceRows, tableWithHeader(ui().lviewIFStats));
     ASSERT_EQ(interfaceRows->size(), interfaces + 3);
-    EXPECT_EQ((*interfaceRows)[0].size(), 17);
+    EXPECT_EQ((*interfaceRows)[0].size(), 18);
     EXPECT_EQ((*interfaceRows)[0][0], "Device Port");
     EXPECT_EQ((*interfaceRows)[interfaces + 1][2], "8863,2");
     EXPECT_EQ((*interfaceRows)[interfaces + 1][3], "00:0A \"eth0\"");
