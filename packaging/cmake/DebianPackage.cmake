@@ -11,9 +11,10 @@ set(CPACK_PACKAGE_DESCRIPTION
 or a serial line, retrieves its configuration into a tabbed window, writes the
 edited configuration back and validates every written setting. It watches
 signal strength, packet error rates and statistics live, saves and imports
-configuration files, runs maintenance commands and offers a terminal view. The telnet client control Wiretalk and the terminal emulation control
-Glyphterm are installed with it, with headers, CMake package files and
-pkg-config files.")
+configuration files, runs maintenance commands and offers a terminal view.
+Its commands retrieve, apply and compare configurations from scripts. The
+telnet client control Wiretalk and the terminal emulation control Glyphterm
+are installed with it, with headers, CMake package files and pkg-config files.")
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
