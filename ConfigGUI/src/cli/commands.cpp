@@ -53,11 +53,6 @@ void takeEntries(const Invocation &invocation, const forms::UpdateList &list,
         print(forms::reviewText(forms::reviewRows(list, retrieved)));
 }
 
-UnitIdentity unitIdentity(frmTevoHadraConfig &w)
-{
-    return {w.ui->txtESN->text(), w.ui->txtQDVVersion->text(), w.ui->txtModelType->text()};
-}
-
 // Reports the result and returns its exit status.
 int finish(const Invocation &invocation, RunResult &result, const HeadlessSession &session)
 {
@@ -95,7 +90,7 @@ int runRetrieve(const Invocation &invocation)
     frmTevoHadraConfig &w = session.window();
     const forms::ConfigurationTransfer &transfer = w.configurationTransfer();
     if (result.code == Success) {
-        result.unit = unitIdentity(w);
+        result.unit = transfer.retrievedUnit;
         const QString error = forms::writeConfigurationFile(
             invocation.output,
             forms::configurationFileLines(*transfer.retrievedRecord, !w.chkRoutingMode(1)->isHidden()));
@@ -122,7 +117,7 @@ int runApply(const Invocation &invocation)
     if (result.code == Success && !session.import(invocation.files.first()))
         result.code = FileFailure;
     if (result.code == Success) {
-        result.unit = unitIdentity(w);
+        result.unit = transfer.retrievedUnit;
         transfer.NumberOfConfigurationChanges();
         takeEntries(invocation, transfer.updateList, *transfer.retrievedRecord, result);
         if (!invocation.dryRun && !result.entries.isEmpty()) {

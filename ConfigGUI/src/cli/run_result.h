@@ -3,6 +3,7 @@
 // and the boxes the window showed on the way; as text or as one JSON object.
 #include "cli/command_line.h"
 #include "cli/exit_codes.h"
+#include "forms/configuration_transfer.h"
 #include "forms/update_review.h"
 #include "platform/message_boxes.h"
 
@@ -13,18 +14,11 @@
 
 namespace cli {
 
-struct UnitIdentity
-{
-    QString serial;  // "Serial #:"
-    QString version; // "Model & Software Version:"
-    QString model;   // "Model:"
-};
-
 struct RunResult
 {
     Command command = Command::Retrieve;
     ExitCode code = Success;
-    UnitIdentity unit;
+    forms::UnitIdentity unit;
     QList<forms::ReviewRow> entries;
     QStringList states; // one per entry once they were written; empty before
     QString output;     // retrieve: the file written

@@ -1,13 +1,14 @@
 #include "forms/configuration_transfer.h"
 
+#include "dialogs/frmUploadStatus.h"
+#include "forms/configuration_display.h"
 #include "forms/parameter_operations.h"
 #include "forms/retrieval_steps.h"
 #include "session/comm_error.h"
 #include "session/handler_boundary.h"
 #include "session/mod_config_script.h"
-#include "forms/configuration_display.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "dialogs/frmUploadStatus.h"
+#include "ui_frmTevoHadraConfig.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -165,6 +166,7 @@ void ConfigurationTransfer::onOrigConfigTick()
     }
     w_.tmrOrigConfig->stop();
     ReadFormConfig(w_, retrievedRecord.emplace());
+    retrievedUnit = {w_.ui->txtESN->text(), w_.ui->txtQDVVersion->text(), w_.ui->txtModelType->text()};
     setHourglass(false);
 }
 

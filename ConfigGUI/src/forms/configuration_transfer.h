@@ -24,6 +24,13 @@ namespace forms {
 // The caption of the progress window while a configuration is read outside an update.
 inline constexpr char kRetrievingStatusText[] = "Retrieving Configuration from Device...";
 
+struct UnitIdentity
+{
+    QString serial;  // "Serial #:"
+    QString version; // "Model & Software Version:"
+    QString model;   // the model type
+};
+
 class ConfigurationTransfer : public QObject
 {
     Q_OBJECT
@@ -38,6 +45,9 @@ public:
     bool blnCompareMode = false;
     // The configuration as last retrieved; none until a retrieval has ended.
     std::optional<ConfigRecord> retrievedRecord;
+    // The unit it was retrieved from, as the General tab showed it then. Kept here because
+    // importing a file clears those fields while the same unit stays connected.
+    UnitIdentity retrievedUnit;
     // The configuration the controls showed when an update or a save began.
     ConfigRecord currentRecord;
     UpdateList updateList;

@@ -76,7 +76,7 @@ bool ConfigurationTransfer::writeReviewed(UpdateReview review)
 bool ConfigurationTransfer::backUpRetrievedConfiguration()
 {
     const BackupWriting backup = writeBackup(
-        w_.ui->txtESN->text(), configurationFileLines(*retrievedRecord, !w_.chkRoutingMode(1)->isHidden()),
+        retrievedUnit.serial, configurationFileLines(*retrievedRecord, !w_.chkRoutingMode(1)->isHidden()),
         QDateTime::currentDateTime());
     if (backup.error.isEmpty())
         return true;

@@ -35,7 +35,7 @@ void restoreBackup(frmTevoHadraConfig &w)
         return;
     }
     const QString unitFolder =
-        forms::backupsFolder() + QLatin1Char('/') + forms::unitFolderName(w.ui->txtESN->text());
+        forms::backupsFolder() + QLatin1Char('/') + forms::unitFolderName(transfer.retrievedUnit.serial);
     const QString folder = QFileInfo(unitFolder).isDir() ? unitFolder : forms::backupsFolder();
     const std::optional<QString> path =
         forms::chooseConfigurationFile(w, QStringLiteral("Restore Configuration from Backup"), folder);

@@ -3,6 +3,7 @@
 // the files written, the exit statuses and the JSON result.
 #include "program_runs.h"
 
+#include <QDeadlineTimer>
 #include <QDirIterator>
 #include <QFile>
 #include <QJsonArray>
@@ -10,6 +11,7 @@
 #include <QJsonObject>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -150,8 +152,12 @@ TEST_F(HeadlessCommands, ApplyWritesExactlyTheThreeChangedSettingsAndValidatesTh
                             QDir::Files, QDirIterator::Subdirectories);
          files.hasNext();)
         backups << files.next();
+    // The file applied cleared the unit's fields on the General tab; the backup and the
+    // result still name the unit the configuration came from.
+    const QString serial = jsonOf(run)[u"unit"][u"serial"].toString();
+    EXPECT_FALSE(serial.isEmpty());
     ASSERT_EQ(backups.size(), 1) << backups.join(u' ').toStdString();
-    EXPECT_TRUE(backups[0].contains(QLatin1String("/backups/"))) << backups[0].toStdString();
+    EXPECT_TRUE(backups[0].contains(QStringLiteral("/backups/%1/").arg(serial))) << backups[0].toStdString();
     EXPECT_EQ(readText(backups[0]), readText(path(QStringLiteral("retrieved.qdv"))));
 }
 
@@ -253,13 +259,23 @@ TEST_F(HeadlessCommands, ThePasswordStaysOutOfTheArgumentsAndOfEveryFileWritten)
     ASSERT_TRUE(unit.ready());
     const QString output = path(QStringLiteral("home/out.qdv"));
     QByteArray commandLine;
-    const LinksetRun run = runLinkset(QStringList{QStringLiteral("retrieve")} + telnet(unit) +
-                                          QStringList{QStringLiteral("--output"), output},
-                                      environment(secret), [&](qint64 pid) {
-                                          QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-                                          if (cmdline.open(QIODevice::ReadOnly))
-                                              commandLine = cmdline.readAll();
-                                      });
+    const LinksetRun run =
+        runLinkset(QStringList{QStringLiteral("retrieve")} + telnet(unit) +
+                       QStringList{QStringLiteral("--output"), output},
+                   environment(secret), [&](qint64 pid) {
+                       // Right after the start the new program may still be
+                       // taking the place of the old one: read until its
+                       // arguments show, for at most ten seconds.
+                       QDeadlineTimer deadline(10'000);
+                       while (!commandLine.contains("retrieve") && !deadline.hasExpired()) {
+                           QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+                           if (!cmdline.open(QIODevice::ReadOnly))
+                               break; // the program has ended
+                           commandLine = cmdline.readAll();
+                           if (!commandLine.contains("retrieve"))
+                               QThread::msleep(5);
+                       }
+                   });
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ASSERT_TRUE(commandLine.contains("retrieve")) << "the argument list was not read while the program ran";
     EXPECT_FALSE(commandLine.contains(secret.toLatin1()));

@@ -7,7 +7,6 @@
 #include "forms/update_review.h"
 #include "review_row_printing.h"
 #include "session/mscomm.h"
-#include "session/process_reply.h"
 #include "transfer_fixture.h"
 #include "ui_frmReviewUpdate.h"
 #include "ui_frmTevoHadraConfig.h"
@@ -286,9 +285,9 @@ TEST_F(UpdateSafeguardsOverTelnet, BackupsInQuickSuccessionKeepTheirOwnFiles)
 
 TEST_F(UpdateSafeguardsOverTelnet, ASerialNumberThatNamesAnotherFolderStaysInsideTheBackups)
 {
-    // The unit reports a serial number that climbs out of its folder.
-    session::ProcessReply(*w, w->MSComm1, QStringLiteral("GET=1;05=../../../outside\r"));
-    ASSERT_EQ(w->ui->txtESN->text(), "../../../outside");
+    // The unit reported a serial number that climbs out of its folder. The simulated unit's
+    // own cannot be changed, so it is put where the retrieval keeps the unit's identity.
+    w->configurationTransfer().retrievedUnit.serial = QStringLiteral("../../../outside");
     ASSERT_TRUE(updateName("Mast 2"));
     const QString folder = forms::backupsFolder() + QStringLiteral("/outside");
     EXPECT_EQ(backups(folder).size(), 1);
