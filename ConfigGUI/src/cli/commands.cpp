@@ -7,7 +7,6 @@
 #include "forms/configuration_transfer.h"
 #include "forms/update_list.h"
 #include "ui/frmTevoHadraConfig.h"
-#include "ui_frmTevoHadraConfig.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -87,13 +86,11 @@ int runRetrieve(const Invocation &invocation)
     HeadlessSession session;
     RunResult result;
     result.code = openSession(invocation, session);
-    frmTevoHadraConfig &w = session.window();
-    const forms::ConfigurationTransfer &transfer = w.configurationTransfer();
+    const forms::ConfigurationTransfer &transfer = session.window().configurationTransfer();
     if (result.code == Success) {
         result.unit = transfer.retrievedUnit;
-        const QString error = forms::writeConfigurationFile(
-            invocation.output,
-            forms::configurationFileLines(*transfer.retrievedRecord, !w.chkRoutingMode(1)->isHidden()));
+        const QString error =
+            forms::writeConfigurationFile(invocation.output, transfer.retrievedConfigurationLines());
         if (error.isEmpty()) {
             result.output = invocation.output;
         } else {
@@ -112,8 +109,7 @@ int runApply(const Invocation &invocation)
     HeadlessSession session;
     RunResult result;
     result.code = openSession(invocation, session);
-    frmTevoHadraConfig &w = session.window();
-    forms::ConfigurationTransfer &transfer = w.configurationTransfer();
+    forms::ConfigurationTransfer &transfer = session.window().configurationTransfer();
     if (result.code == Success && !session.import(invocation.files.first()))
         result.code = FileFailure;
     if (result.code == Success) {

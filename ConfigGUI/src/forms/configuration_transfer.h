@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class frmTevoHadraConfig;
@@ -75,6 +76,8 @@ public:
 
     // A retrieval or an update is under way.
     bool isBusy() const;
+    // The retrieved configuration as the lines of a configuration file.
+    QStringList retrievedConfigurationLines() const;
 
 private:
     // One tick of each timer.

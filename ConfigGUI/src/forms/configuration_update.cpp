@@ -73,11 +73,15 @@ bool ConfigurationTransfer::writeReviewed(UpdateReview review)
     return true;
 }
 
+QStringList ConfigurationTransfer::retrievedConfigurationLines() const
+{
+    return configurationFileLines(*retrievedRecord, !w_.chkRoutingMode(1)->isHidden());
+}
+
 bool ConfigurationTransfer::backUpRetrievedConfiguration()
 {
-    const BackupWriting backup = writeBackup(
-        retrievedUnit.serial, configurationFileLines(*retrievedRecord, !w_.chkRoutingMode(1)->isHidden()),
-        QDateTime::currentDateTime());
+    const BackupWriting backup =
+        writeBackup(retrievedUnit.serial, retrievedConfigurationLines(), QDateTime::currentDateTime());
     if (backup.error.isEmpty())
         return true;
     w_.messageBoxes().inform(
