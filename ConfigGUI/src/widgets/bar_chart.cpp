@@ -73,16 +73,23 @@ void BarChart::draw()
     const bool sameBars = columns.size() == drawn_.size() &&
                           std::equal(columns.begin(), columns.end(), drawn_.begin(),
                                      [](const Column &a, const Column &b) { return a.label == b.label; });
-    drawn_ = columns;
     double top = kMinimumTop;
     QList<qreal> values;
     for (const Column &column : columns) {
         top = std::max(top, column.value);
         values << column.value;
     }
-    // All values go in at once: the bars are laid out twice, not once per changed bar.
-    bars_->remove(0, bars_->count());
-    bars_->append(values);
+    if (sameBars) {
+        // The same bars: only the values that changed move.
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            if (columns[i].value != drawn_[i].value)
+                bars_->replace(int(i), columns[i].value);
+    } else {
+        // All values go in at once: the bars are laid out twice, not once per bar.
+        bars_->remove(0, bars_->count());
+        bars_->append(values);
+    }
+    drawn_ = columns;
     if (!sameBars) {
         QStringList labels;
         for (qsizetype i = 0; i < columns.size(); ++i) {

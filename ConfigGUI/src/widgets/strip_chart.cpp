@@ -55,6 +55,9 @@ StripChart::StripChart(QWidget *parent)
     chart_->addAxis(timeAxis_, Qt::AlignBottom);
     chart_->addAxis(valueAxis_, Qt::AlignLeft);
 
+    traces_ = new StripChartTraces(chart_);
+    connect(chart_, &QChart::plotAreaChanged, this, [this] { traces_->plotAreaChanged(); });
+
     view_ = new QChartView(chart_, this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -106,6 +109,13 @@ const QChart *StripChart::chart() const
     return chart_;
 }
 
+QList<QPointF> StripChart::tracePoints(int channel) const
+{
+    const Channel &c = channels_[size_t(checkChannel(channel))];
+    chart();
+    return c.trace.points();
+}
+
 int StripChart::AddIndexTimeNow()
 {
     return AddIndexTime(clock_ ? clock_() : QDateTime::currentDateTime());
@@ -146,13 +156,13 @@ QDateTime StripChart::pointTime(int index) const
 
 int StripChart::addChannel(const QString &name, const QColor &color, int lineWidth)
 {
+    // The chart's series holds no points: it gives the channel its entry in the legend.
+    const QPen pen(color, std::max(lineWidth, 0));
     auto *series = new QLineSeries;
     series->setName(name);
-    series->setPen(QPen(color, std::max(lineWidth, 0)));
+    series->setPen(pen);
     chart_->addSeries(series);
-    series->attachAxis(timeAxis_);
-    series->attachAxis(valueAxis_);
-    channels_.push_back(Channel{name, series, std::deque<std::optional<double>>(times_.size()), {}, false});
+    channels_.push_back(Channel{name, pen, std::deque<std::optional<double>>(times_.size()), {}, false});
     rebuildLater();
     return channelCount() - 1;
 }
@@ -279,17 +289,24 @@ void StripChart::redraw() const
     tracedStart_ = start;
 
     double top = yAxisMax_;
+    bool tracesChanged = false;
+    std::vector<StripChartTraces::Trace> traces;
     for (const Channel &c : channels_) {
-        const QList<QPointF> points = c.trace.points();
-        if (c.traceChanged)
-            c.series->replace(points);
+        QList<QPointF> points = c.trace.points();
+        tracesChanged = tracesChanged || c.traceChanged;
         c.traceChanged = false;
         for (const QPointF &p : points)
             if (p.x() >= double(start) && p.x() <= double(end))
                 top = std::max(top, p.y());
+        traces.push_back({std::move(points), c.pen});
+    }
+    if (tracesChanged || traces.size() != tracedChannels_) {
+        tracedChannels_ = traces.size();
+        traces_->setTraces(std::move(traces));
     }
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
     valueAxis_->setRange(0.0, top);
+    traces_->setRanges(start, end - start, top);
 }
 
 void StripChart::rebuildTraces(qint64 start, qint64 end) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/strip_chart_traces.h"
 #include "widgets/trace_thinning.h"
 
 #include <QColor>
@@ -13,7 +14,6 @@
 QT_FORWARD_DECLARE_CLASS(QChart)
 QT_FORWARD_DECLARE_CLASS(QChartView)
 QT_FORWARD_DECLARE_CLASS(QDateTimeAxis)
-QT_FORWARD_DECLARE_CLASS(QLineSeries)
 QT_FORWARD_DECLARE_CLASS(QValueAxis)
 
 namespace linkset {
@@ -87,6 +87,9 @@ public:
 
     // The chart as drawn, for inspection: changes not drawn yet are drawn first (outside an update).
     const QChart *chart() const;
+    // The points a channel's trace is drawn through, as (milliseconds since the epoch, value),
+    // after the same bringing up to date as chart().
+    QList<QPointF> tracePoints(int channel) const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -95,7 +98,7 @@ private:
     struct Channel
     {
         QString name;
-        QLineSeries *series = nullptr;
+        QPen pen;
         std::deque<std::optional<double>> values;
         // What the series shows: a cache of the values, brought up to date when drawing.
         mutable TraceThinning trace;
@@ -119,6 +122,7 @@ private:
     QChart *chart_ = nullptr;
     QDateTimeAxis *timeAxis_ = nullptr;
     QValueAxis *valueAxis_ = nullptr;
+    StripChartTraces *traces_ = nullptr;
     std::deque<qint64> times_; // milliseconds since the epoch, in order
     qint64 forgotten_ = 0;     // points forgotten from the front: point i is number forgotten_ + i
     std::vector<Channel> channels_;
@@ -131,6 +135,7 @@ private:
     mutable bool rebuildTraces_ = true;
     mutable qint64 tracedPoints_ = 0; // the number of the first point not yet in the traces
     mutable qint64 tracedStart_ = 0;  // the axis start the traces were last trimmed to
+    mutable size_t tracedChannels_ = 0; // the number of traces handed to traces_
     bool redrawScheduled_ = false;
     std::function<QDateTime()> clock_;
 };

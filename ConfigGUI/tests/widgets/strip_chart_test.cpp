@@ -4,7 +4,6 @@
 
 #include <QChart>
 #include <QDateTimeAxis>
-#include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -28,7 +27,7 @@ QValueAxis *valueAxis(const StripChart &chart)
 
 QList<QPointF> trace(const StripChart &chart, int channel)
 {
-    return qobject_cast<QLineSeries *>(chart.chart()->series().value(channel))->points();
+    return chart.tracePoints(channel);
 }
 
 QPointF point(const QDateTime &time, double value)
@@ -306,4 +305,50 @@ TEST(StripChart, DrawsTracesInTheirColourOnBlack)
     chart.removeAllChannels();
     image = rendered(chart, QSize(400, 300));
     EXPECT_EQ(countPixels(image, yellow, plot), 0);
+}
+
+TEST(StripChart, DrawsADenseTraceThroughEveryColumnItCrosses)
+{
+    // An hour of readings a second apart, swinging between 0 and 10, on a one-hour axis: many
+    // readings fall in each pixel column, and the trace covers each column from bottom to top.
+    // A second, sparse trace rises across the plot as a slanted line.
+    const QColor yellow(0xFF, 0xFF, 0x00);
+    const QColor red(0xFF, 0x00, 0x00);
+    StripChart chart;
+    chart.setLegendVisible(false);
+    chart.setYAxisMax(10.0);
+    chart.setXAxisSpan(1.0 / 24.0);
+    chart.setXAxisStart(kNoon);
+    chart.addChannel(QStringLiteral("dense"), yellow, 2);
+    chart.addChannel(QStringLiteral("sparse"), red, 0);
+    chart.BeginUpdate();
+    for (int s = 1; s <= 3600; ++s) {
+        const int index = chart.AddIndexTime(kNoon.addSecs(s));
+        chart.setChannelData(0, index, s % 2 == 0 ? 10.0 : 0.0);
+        if (s % 1200 == 0)
+            chart.setChannelData(1, index, double(s) / 400.0);
+    }
+    chart.EndUpdate();
+
+    const QImage image = rendered(chart, QSize(500, 300));
+    const QRect plot = chart.chart()->plotArea().toRect();
+    int coveredColumns = 0;
+    for (int x = plot.left() + 2; x <= plot.right() - 2; ++x) {
+        const QRect column(x, plot.top(), 1, plot.height());
+        coveredColumns += countPixels(image, yellow, column) >= plot.height() - 4;
+    }
+    EXPECT_GE(coveredColumns, plot.width() - 6);
+
+    // The sparse trace runs from a third of the height at a third of the width to the top at
+    // the right edge: its pixels rise from left to right, none left of the first reading.
+    const int third = plot.left() + plot.width() / 3;
+    EXPECT_EQ(countPixels(image, red, QRect(plot.left(), plot.top(), third - plot.left() - 2, plot.height())), 0);
+    const auto highestRed = [&](int x) {
+        for (int y = plot.top(); y <= plot.bottom(); ++y)
+            if (image.pixelColor(x, y) == red)
+                return y;
+        return plot.bottom() + 1;
+    };
+    EXPECT_LT(highestRed(plot.right() - 3), highestRed(plot.left() + plot.width() / 2));
+    EXPECT_LT(highestRed(plot.left() + plot.width() / 2), highestRed(third + 3));
 }
