@@ -7,6 +7,8 @@
 #include "session/mod_config_script.h"
 #include "session/process_reply.h"
 #include "ui/frmTevoHadraConfig.h"
+#include "ui_frmTevoHadraConfig.h"
+#include "widgets/bar_chart.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -89,6 +91,9 @@ bool importConfigurationFile(frmTevoHadraConfig &w, const QString &path)
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        // The stations' packet-loss chart is laid out once, when the whole file is in.
+        w.ui->MSChartPacketLoss->BeginUpdate();
+        const auto drawChart = qScopeGuard([&w] { w.ui->MSChartPacketLoss->EndUpdate(); });
         ClearConfigurationDisplay(w);
         // A file line only ever fills the window: it goes to the reply grammar without the
         // login tests, which would answer a "password" line with the operator's credentials.

@@ -5,8 +5,12 @@
 #include "forms/configuration_file_commands.h"
 #include "transfer_fixture.h"
 #include "ui_frmTevoHadraConfig.h"
+#include "widgets/bar_chart.h"
 #include "window_fixture.h"
 
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QDialog>
 
 #include <QCheckBox>
@@ -121,6 +125,13 @@ TEST_P(FileRoundTrip, AnImportIntoAFreshWindowShowsTheSameConfiguration)
     EXPECT_EQ(withoutUnitRoutes(imported), withoutUnitRoutes(saved));
     EXPECT_FALSE(imported.staticRoutes.isEmpty());
     EXPECT_TRUE(freshBoxes.shown().isEmpty()) << qPrintable(freshBoxes.texts().join(" | "));
+
+    // The stations' packet-loss chart shows a bar for each station of the file once the import ends.
+    const linkset::BarChart &chart = *fresh.ui->MSChartPacketLoss;
+    const auto *bars = qobject_cast<const QBarSeries *>(chart.chart()->series().value(0));
+    ASSERT_NE(bars, nullptr);
+    EXPECT_GT(chart.chartData().size(), 0);
+    EXPECT_EQ(bars->barSets().value(0)->count(), chart.chartData().size());
 }
 
 TEST_F(FileWithUnit, AnImportDifferingInThreeSettingsMakesTheUpdateWriteExactlyThose)
