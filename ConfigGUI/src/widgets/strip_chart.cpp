@@ -1,4 +1,5 @@
 #include "widgets/strip_chart.h"
+#include "widgets/strip_chart_traces.h"
 
 #include <QChart>
 #include <QChartView>
@@ -112,7 +113,7 @@ const QChart *StripChart::chart() const
 QList<QPointF> StripChart::tracePoints(int channel) const
 {
     const Channel &c = channels_[size_t(checkChannel(channel))];
-    chart();
+    chart(); // draws what is not drawn yet
     return c.trace.points();
 }
 

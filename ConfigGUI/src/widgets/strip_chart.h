@@ -1,10 +1,10 @@
 #pragma once
 
-#include "widgets/strip_chart_traces.h"
 #include "widgets/trace_thinning.h"
 
 #include <QColor>
 #include <QDateTime>
+#include <QPen>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -17,6 +17,8 @@ QT_FORWARD_DECLARE_CLASS(QDateTimeAxis)
 QT_FORWARD_DECLARE_CLASS(QValueAxis)
 
 namespace linkset {
+
+class StripChartTraces;
 
 // A chart of values against time: channels (named, coloured traces) share time points, each
 // point stamped when it was added. The time axis is labelled "hh:nn:ss" and scrolls with the
@@ -100,7 +102,7 @@ private:
         QString name;
         QPen pen;
         std::deque<std::optional<double>> values;
-        // What the series shows: a cache of the values, brought up to date when drawing.
+        // What the trace shows: a cache of the values, brought up to date when drawing.
         mutable TraceThinning trace;
         mutable bool traceChanged = false;
     };
