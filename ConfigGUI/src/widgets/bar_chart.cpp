@@ -81,9 +81,9 @@ void BarChart::draw()
     }
     if (sameBars) {
         // The same bars: only the values that changed move.
-        for (qsizetype i = 0; i < columns.size(); ++i)
-            if (columns[i].value != drawn_[i].value)
-                bars_->replace(int(i), columns[i].value);
+        for (qsizetype i = 0; i < values.size(); ++i)
+            if (values[i] != drawn_[i].value)
+                bars_->replace(int(i), values[i]);
     } else {
         // All values go in at once: the bars are laid out twice, not once per bar.
         bars_->remove(0, bars_->count());

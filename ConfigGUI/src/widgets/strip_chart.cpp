@@ -163,7 +163,7 @@ int StripChart::addChannel(const QString &name, const QColor &color, int lineWid
     series->setName(name);
     series->setPen(pen);
     chart_->addSeries(series);
-    channels_.push_back(Channel{name, pen, std::deque<std::optional<double>>(times_.size()), {}, false});
+    channels_.push_back(Channel{name, pen, std::deque<std::optional<double>>(times_.size()), {}});
     rebuildLater();
     return channelCount() - 1;
 }
@@ -290,21 +290,15 @@ void StripChart::redraw() const
     tracedStart_ = start;
 
     double top = yAxisMax_;
-    bool tracesChanged = false;
     std::vector<StripChartTraces::Trace> traces;
     for (const Channel &c : channels_) {
         QList<QPointF> points = c.trace.points();
-        tracesChanged = tracesChanged || c.traceChanged;
-        c.traceChanged = false;
         for (const QPointF &p : points)
             if (p.x() >= double(start) && p.x() <= double(end))
                 top = std::max(top, p.y());
         traces.push_back({std::move(points), c.pen});
     }
-    if (tracesChanged || traces.size() != tracedChannels_) {
-        tracedChannels_ = traces.size();
-        traces_->setTraces(std::move(traces));
-    }
+    traces_->setTraces(std::move(traces));
     timeAxis_->setRange(QDateTime::fromMSecsSinceEpoch(start), QDateTime::fromMSecsSinceEpoch(end));
     valueAxis_->setRange(0.0, top);
     traces_->setRanges(start, end - start, top);
@@ -332,7 +326,6 @@ void StripChart::rebuildTraces(qint64 start, qint64 end) const
             if (c.values[i])
                 c.trace.add(times_[i], *c.values[i]);
         c.trace.forgetBefore(start);
-        c.traceChanged = true;
     }
     tracedPoints_ = forgotten_ + qint64(to);
 }
@@ -342,14 +335,10 @@ void StripChart::extendTraces(qint64 start) const
     // Only points were added (the axis may have scrolled with them): they are appended.
     const size_t from = size_t(std::max<qint64>(tracedPoints_ - forgotten_, 0));
     for (const Channel &c : channels_) {
-        for (size_t i = from; i < times_.size(); ++i) {
-            if (c.values[i]) {
+        for (size_t i = from; i < times_.size(); ++i)
+            if (c.values[i])
                 c.trace.add(times_[i], *c.values[i]);
-                c.traceChanged = true;
-            }
-        }
-        if (c.trace.forgetBefore(start))
-            c.traceChanged = true;
+        c.trace.forgetBefore(start);
     }
     tracedPoints_ = forgotten_ + qint64(times_.size());
 }

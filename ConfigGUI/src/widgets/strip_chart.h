@@ -104,7 +104,6 @@ private:
         std::deque<std::optional<double>> values;
         // What the trace shows: a cache of the values, brought up to date when drawing.
         mutable TraceThinning trace;
-        mutable bool traceChanged = false;
     };
 
     // Throw std::out_of_range when the chart has no such channel or point; checkChannel returns it.
@@ -137,7 +136,6 @@ private:
     mutable bool rebuildTraces_ = true;
     mutable qint64 tracedPoints_ = 0; // the number of the first point not yet in the traces
     mutable qint64 tracedStart_ = 0;  // the axis start the traces were last trimmed to
-    mutable size_t tracedChannels_ = 0; // the number of traces handed to traces_
     bool redrawScheduled_ = false;
     std::function<QDateTime()> clock_;
 };

@@ -73,26 +73,25 @@ void StripChartTraces::paintTrace(QPainter &painter, const QRectF &plot, const T
         if (a.x() < reach.left() || a.x() > reach.right())
             return;
         const int x = int(a.x()) - width / 2;
-        int top = int(std::clamp(std::min(a.y(), b.y()), reach.top(), reach.bottom())) - width / 2;
-        int bottom = int(std::clamp(std::max(a.y(), b.y()), reach.top(), reach.bottom())) - width / 2 + width;
-        if (!spans.isEmpty() && spans.last().left() == x) {
-            top = std::min(top, spans.last().top());
-            bottom = std::max(bottom, spans.last().top() + spans.last().height());
-            spans.last() = QRect(x, top, width, bottom - top);
-        } else {
-            spans << QRect(x, top, width, bottom - top);
-        }
+        const int top = int(std::clamp(std::min(a.y(), b.y()), reach.top(), reach.bottom())) - width / 2;
+        const int bottom = int(std::clamp(std::max(a.y(), b.y()), reach.top(), reach.bottom())) - width / 2 + width;
+        const QRect span(x, top, width, bottom - top);
+        if (!spans.isEmpty() && spans.last().left() == x)
+            spans.last() = spans.last().united(span);
+        else
+            spans << span;
     };
 
+    // A lone reading shows as a dot; after it, each segment is a span or a line.
     QList<QLineF> lines;
-    QPointF previous;
-    for (qsizetype i = 0; i < trace.points.size(); ++i) {
+    QPointF previous = trace.points.isEmpty() ? QPointF() : place(trace.points.first());
+    if (trace.points.size() == 1)
+        addSpan(previous, previous);
+    for (qsizetype i = 1; i < trace.points.size(); ++i) {
         const QPointF at = place(trace.points[i]);
-        if (i == 0 && trace.points.size() == 1)
-            addSpan(at, at);
-        else if (i > 0 && std::abs(at.x() - previous.x()) <= 1.0)
+        if (std::abs(at.x() - previous.x()) <= 1.0)
             addSpan(at, previous);
-        else if (i > 0)
+        else
             lines << QLineF(previous, at);
         previous = at;
     }

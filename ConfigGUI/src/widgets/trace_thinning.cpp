@@ -49,16 +49,13 @@ void TraceThinning::add(qint64 time, double value)
     }
 }
 
-bool TraceThinning::forgetBefore(qint64 time)
+void TraceThinning::forgetBefore(qint64 time)
 {
     // The first closed point at or after `time`; the one before it stays for the edge.
     const auto inView = std::lower_bound(closed_.cbegin(), closed_.cend(), double(time),
                                          [](const QPointF &p, double t) { return p.x() < t; });
     const qsizetype forget = std::max<qsizetype>(inView - closed_.cbegin() - 1, 0);
-    if (forget == 0)
-        return false;
     closed_.remove(0, forget);
-    return true;
 }
 
 QList<QPointF> TraceThinning::points() const

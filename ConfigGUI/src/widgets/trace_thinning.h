@@ -21,8 +21,8 @@ public:
     // Points must come in time order.
     void add(qint64 time, double value);
     // Forgets the points before `time` except the last of them, so that the trace still runs
-    // to the left edge of an axis that starts there. Returns whether any was forgotten.
-    bool forgetBefore(qint64 time);
+    // to the left edge of an axis that starts there.
+    void forgetBefore(qint64 time);
     // The trace: the kept points in time order.
     QList<QPointF> points() const;
 
